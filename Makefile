@@ -1,0 +1,58 @@
+# The two commands of the README: `make run` builds and starts the game, `make test` builds and runs
+# every test. Both first install the Debian packages the build needs.
+
+PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev zlib1g-dev \
+            libpng-dev libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+BUILD := build
+TESTBUILD := build/sanitize
+
+.PHONY: all run test deps configure build bench fuzz format clean data
+
+all: build
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    if [ "$$(id -u)" = "0" ]; then \
+	        echo "Installing:$$missing"; \
+	        apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
+	    else \
+	        echo "Missing packages. Run as root:"; \
+	        echo "  apt-get update && apt-get install -y$$missing"; \
+	        exit 1; \
+	    fi; \
+	fi
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(BUILD)/game && ./zerathon
+
+test: deps
+	@cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DZERATHON_SANITIZE=ON >/dev/null
+	cmake --build $(TESTBUILD) -j $(JOBS)
+	cd $(TESTBUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cd $(BUILD) && for b in bench/*_bench; do ./$$b; done
+
+fuzz: deps
+	@missing=""; for p in $(FUZZ_PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; [ -z "$$missing" ] || apt-get install -y -q $$missing
+	cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DZERATHON_FUZZ=ON >/dev/null
+	cmake --build build/fuzz -j $(JOBS)
+
+format:
+	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)
