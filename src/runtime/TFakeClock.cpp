@@ -1,0 +1,3 @@
+#include "runtime/TFakeClock.h"
+
+// Everything is inline; this file keeps the one-class-per-file layout and checks the header alone.

@@ -1,0 +1,388 @@
+#include "runtime/TIniFile.h"
+
+#include <clocale>
+#include <cstdint>
+#include <cstdlib>
+#include <locale>
+#include <sstream>
+
+#include "runtime/TFile.h"
+
+namespace {
+
+bool IsBlank(char C) {
+    return C == ' ' || C == '\t' || C == '\r' || C == '\v' || C == '\f';
+}
+
+std::string Trim(const std::string& Text) {
+    size_t Begin = 0;
+    size_t End = Text.size();
+    while (Begin < End && IsBlank(Text[Begin])) {
+        ++Begin;
+    }
+    while (End > Begin && IsBlank(Text[End - 1])) {
+        --End;
+    }
+    return Text.substr(Begin, End - Begin);
+}
+
+char Lower(char C) {
+    return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C;
+}
+
+bool SameName(const std::string& A, const std::string& B) {
+    if (A.size() != B.size()) {
+        return false;
+    }
+    for (size_t I = 0; I < A.size(); ++I) {
+        if (Lower(A[I]) != Lower(B[I])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+enum class TKind { Blank, Comment, Section, Key, Other };
+
+// What a line is, and its section name or key name (trimmed).
+TKind Classify(const std::string& Line, std::string* Name = nullptr, std::string* Value = nullptr) {
+    size_t First = 0;
+    while (First < Line.size() && IsBlank(Line[First])) {
+        ++First;
+    }
+    if (First == Line.size()) {
+        return TKind::Blank;
+    }
+    char C = Line[First];
+    if (C == ';' || C == '#') {
+        return TKind::Comment;
+    }
+    if (C == '[') {
+        if (Name) {
+            size_t Close = Line.find(']', First + 1);
+            size_t Stop = Close == std::string::npos ? Line.size() : Close;
+            *Name = Trim(Line.substr(First + 1, Stop - First - 1));
+        }
+        return TKind::Section;
+    }
+    size_t Equals = Line.find('=', First);
+    if (Equals == std::string::npos) {
+        return TKind::Other;
+    }
+    if (Name) {
+        *Name = Trim(Line.substr(First, Equals - First));
+    }
+    if (Value) {
+        *Value = Line.substr(Equals + 1);
+    }
+    return TKind::Key;
+}
+
+std::string CleanValue(const std::string& Raw) {
+    std::string Value = Trim(Raw);
+    if (Value.size() >= 2 && (Value.front() == '"' || Value.front() == '\'') &&
+        Value.back() == Value.front()) {
+        Value = Value.substr(1, Value.size() - 2);
+    }
+    if (Value.size() > TIniFile::MaxValueLength) {
+        Value.resize(TIniFile::MaxValueLength);
+    }
+    return Value;
+}
+
+} // namespace
+
+TIniFile::TIniFile(std::string FileName) : Name(std::move(FileName)) {
+    std::string Contents;
+    if (TFile::ReadText(Name, Contents)) {
+        LoadText(Contents);
+    }
+}
+
+TIniFile TIniFile::FromText(const std::string& Text, std::string FileName) {
+    TIniFile Ini;
+    Ini.Name = std::move(FileName);
+    Ini.LoadText(Text);
+    return Ini;
+}
+
+void TIniFile::LoadText(const std::string& Text) {
+    Lines.clear();
+    CrLf = false;
+    size_t Start = 0;
+    while (Start < Text.size()) {
+        size_t Newline = Text.find('\n', Start);
+        TLine Line;
+        if (Newline == std::string::npos) {
+            Line.Text = Text.substr(Start);
+            Start = Text.size();
+        } else {
+            size_t Stop = Newline;
+            if (Stop > Start && Text[Stop - 1] == '\r') {
+                --Stop;
+                Line.Ending = "\r\n";
+            } else {
+                Line.Ending = "\n";
+            }
+            Line.Text = Text.substr(Start, Stop - Start);
+            Start = Newline + 1;
+        }
+        if (Lines.empty()) {
+            CrLf = Line.Ending == "\r\n";
+        }
+        Lines.push_back(std::move(Line));
+    }
+}
+
+std::string TIniFile::Text() const {
+    std::string Out;
+    for (const TLine& Line : Lines) {
+        Out += Line.Text;
+        Out += Line.Ending;
+    }
+    return Out;
+}
+
+bool TIniFile::FindSection(const std::string& Section, TSectionRange& Range) const {
+    const std::string Wanted = Trim(Section);
+    std::string Found;
+    for (size_t I = 0; I < Lines.size(); ++I) {
+        if (Classify(Lines[I].Text, &Found) != TKind::Section || !SameName(Found, Wanted)) {
+            continue;
+        }
+        Range.Header = I;
+        Range.End = I + 1;
+        while (Range.End < Lines.size() && Classify(Lines[Range.End].Text) != TKind::Section) {
+            ++Range.End;
+        }
+        return true;
+    }
+    return false;
+}
+
+size_t TIniFile::FindKey(const TSectionRange& Range, const std::string& Key) const {
+    const std::string Wanted = Trim(Key);
+    std::string Found;
+    for (size_t I = Range.Header + 1; I < Range.End; ++I) {
+        if (Classify(Lines[I].Text, &Found) == TKind::Key && SameName(Found, Wanted)) {
+            return I;
+        }
+    }
+    return Lines.size();
+}
+
+std::string TIniFile::ReadString(const std::string& Section, const std::string& Key,
+                                 const std::string& Default) const {
+    TSectionRange Range;
+    if (!FindSection(Section, Range)) {
+        return Default;
+    }
+    size_t Index = FindKey(Range, Key);
+    if (Index == Lines.size()) {
+        return Default;
+    }
+    std::string Name, Value;
+    Classify(Lines[Index].Text, &Name, &Value);
+    return CleanValue(Value);
+}
+
+bool TIniFile::ParseInteger(const std::string& Text, int& Value) {
+    const std::string Number = Trim(Text);
+    size_t Pos = 0;
+    int Base = 10;
+    bool Negative = false;
+    if (Number.size() > 1 && Number[0] == '$') {
+        Base = 16;
+        Pos = 1;
+    } else if (Number.size() > 2 && Number[0] == '0' && (Number[1] == 'x' || Number[1] == 'X')) {
+        Base = 16;
+        Pos = 2;
+    } else if (!Number.empty() && (Number[0] == '+' || Number[0] == '-')) {
+        Negative = Number[0] == '-';
+        Pos = 1;
+    }
+    if (Pos >= Number.size()) {
+        return false;
+    }
+    uint64_t Result = 0;
+    for (; Pos < Number.size(); ++Pos) {
+        char C = Number[Pos];
+        unsigned Digit;
+        if (C >= '0' && C <= '9') {
+            Digit = static_cast<unsigned>(C - '0');
+        } else if (Base == 16 && Lower(C) >= 'a' && Lower(C) <= 'f') {
+            Digit = static_cast<unsigned>(Lower(C) - 'a' + 10);
+        } else {
+            return false;
+        }
+        Result = Result * static_cast<unsigned>(Base) + Digit;
+        if (Result > 0xFFFFFFFFull) {
+            return false;
+        }
+    }
+    if (Base == 16) {
+        Value = static_cast<int>(static_cast<uint32_t>(Result));
+        return true;
+    }
+    if (Negative ? Result > 0x80000000ull : Result > 0x7FFFFFFFull) {
+        return false;
+    }
+    Value = Negative ? static_cast<int>(-static_cast<int64_t>(Result)) : static_cast<int>(Result);
+    return true;
+}
+
+int TIniFile::ReadInteger(const std::string& Section, const std::string& Key, int Default) const {
+    int Value;
+    return ParseInteger(ReadString(Section, Key, std::string()), Value) ? Value : Default;
+}
+
+bool TIniFile::ReadBool(const std::string& Section, const std::string& Key, bool Default) const {
+    return ReadInteger(Section, Key, Default ? 1 : 0) != 0;
+}
+
+double TIniFile::ReadFloat(const std::string& Section, const std::string& Key, double Default) const {
+    const std::string Text = Trim(ReadString(Section, Key, std::string()));
+    if (Text.empty()) {
+        return Default;
+    }
+    // Read in the C locale whatever the process locale is, so "0.5" means the same everywhere.
+    std::istringstream Stream(Text);
+    Stream.imbue(std::locale::classic());
+    double Value;
+    Stream >> Value;
+    if (Stream.fail()) {
+        return Default;
+    }
+    Stream >> std::ws;
+    return Stream.eof() ? Value : Default;
+}
+
+bool TIniFile::SectionExists(const std::string& Section) const {
+    TSectionRange Range;
+    return FindSection(Section, Range);
+}
+
+bool TIniFile::ValueExists(const std::string& Section, const std::string& Key) const {
+    TSectionRange Range;
+    return FindSection(Section, Range) && FindKey(Range, Key) != Lines.size();
+}
+
+std::vector<std::string> TIniFile::ReadSectionKeys(const std::string& Section) const {
+    std::vector<std::string> Keys;
+    TSectionRange Range;
+    if (!FindSection(Section, Range)) {
+        return Keys;
+    }
+    std::string Found;
+    for (size_t I = Range.Header + 1; I < Range.End; ++I) {
+        if (Classify(Lines[I].Text, &Found) != TKind::Key) {
+            continue;
+        }
+        bool Seen = false;
+        for (const std::string& Key : Keys) {
+            Seen = Seen || SameName(Key, Found);
+        }
+        if (!Seen) {
+            Keys.push_back(Found);
+        }
+    }
+    return Keys;
+}
+
+std::vector<std::string> TIniFile::ReadSections() const {
+    std::vector<std::string> Sections;
+    std::string Found;
+    for (const TLine& Line : Lines) {
+        if (Classify(Line.Text, &Found) != TKind::Section) {
+            continue;
+        }
+        bool Seen = false;
+        for (const std::string& Section : Sections) {
+            Seen = Seen || SameName(Section, Found);
+        }
+        if (!Seen) {
+            Sections.push_back(Found);
+        }
+    }
+    return Sections;
+}
+
+void TIniFile::InsertLine(size_t Index, const std::string& Text) {
+    // The line before the new one must end in a newline, or the two would run together.
+    if (Index > 0 && Lines[Index - 1].Ending.empty()) {
+        Lines[Index - 1].Ending = NewLineEnding();
+    }
+    Lines.insert(Lines.begin() + static_cast<std::ptrdiff_t>(Index), TLine{Text, NewLineEnding()});
+}
+
+bool TIniFile::Flush(const std::vector<TLine>& Old) {
+    if (Name.empty()) {
+        return true;
+    }
+    const std::string Contents = Text();
+    if (TFile::WriteAtomic(Name, Contents.data(), Contents.size())) {
+        return true;
+    }
+    // The file was not changed, so neither is what we hold.
+    Lines = Old;
+    return false;
+}
+
+bool TIniFile::WriteString(const std::string& Section, const std::string& Key, const std::string& Value) {
+    const std::vector<TLine> Old = Lines;
+    if (Lines.empty()) {
+        CrLf = false;
+    }
+    TSectionRange Range;
+    if (FindSection(Section, Range)) {
+        size_t Index = FindKey(Range, Key);
+        if (Index != Lines.size()) {
+            std::string Spelling;
+            Classify(Lines[Index].Text, &Spelling);
+            Lines[Index].Text = Spelling + "=" + Value;
+        } else {
+            size_t Last = Range.End;
+            while (Last > Range.Header + 1 && Classify(Lines[Last - 1].Text) == TKind::Blank) {
+                --Last;
+            }
+            InsertLine(Last, Trim(Key) + "=" + Value);
+        }
+    } else {
+        InsertLine(Lines.size(), "[" + Trim(Section) + "]");
+        InsertLine(Lines.size(), Trim(Key) + "=" + Value);
+    }
+    return Flush(Old);
+}
+
+bool TIniFile::WriteInteger(const std::string& Section, const std::string& Key, int Value) {
+    return WriteString(Section, Key, std::to_string(Value));
+}
+
+bool TIniFile::WriteBool(const std::string& Section, const std::string& Key, bool Value) {
+    return WriteString(Section, Key, Value ? "1" : "0");
+}
+
+bool TIniFile::DeleteKey(const std::string& Section, const std::string& Key) {
+    TSectionRange Range;
+    if (!FindSection(Section, Range)) {
+        return true;
+    }
+    size_t Index = FindKey(Range, Key);
+    if (Index == Lines.size()) {
+        return true;
+    }
+    const std::vector<TLine> Old = Lines;
+    Lines.erase(Lines.begin() + static_cast<std::ptrdiff_t>(Index));
+    return Flush(Old);
+}
+
+bool TIniFile::EraseSection(const std::string& Section) {
+    TSectionRange Range;
+    if (!FindSection(Section, Range)) {
+        return true;
+    }
+    const std::vector<TLine> Old = Lines;
+    Lines.erase(Lines.begin() + static_cast<std::ptrdiff_t>(Range.Header),
+                Lines.begin() + static_cast<std::ptrdiff_t>(Range.End));
+    return Flush(Old);
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A Windows-style INI file with the behaviour the game's data and save files were made for: section
+// and key names match without regard to case, the first match wins, values are cut at 2047
+// characters, numbers may be hexadecimal ("0x1F", "$1F"), and writing a key rewrites only that one
+// line. Every write goes straight through to the file, atomically.
+class TIniFile {
+  public:
+    // Longest value a read returns (the profile API's 2048-byte buffer less its terminator).
+    static constexpr size_t MaxValueLength = 2047;
+
+    // Reads FileName now; a missing or unreadable file reads as empty.
+    explicit TIniFile(std::string FileName);
+    // An in-memory file with the given contents; writes still go to FileName when it is not empty.
+    static TIniFile FromText(const std::string& Text, std::string FileName = std::string());
+    // Replaces the in-memory contents (the file on disk is not touched).
+    void LoadText(const std::string& Text);
+    // The contents as they would be written.
+    std::string Text() const;
+
+    const std::string& FileName() const { return Name; }
+
+    std::string ReadString(const std::string& Section, const std::string& Key,
+                           const std::string& Default) const;
+    int ReadInteger(const std::string& Section, const std::string& Key, int Default) const;
+    bool ReadBool(const std::string& Section, const std::string& Key, bool Default) const;
+    double ReadFloat(const std::string& Section, const std::string& Key, double Default) const;
+    bool SectionExists(const std::string& Section) const;
+    bool ValueExists(const std::string& Section, const std::string& Key) const;
+    // Key names of the first section of that name, in file order, each name once.
+    std::vector<std::string> ReadSectionKeys(const std::string& Section) const;
+    std::vector<std::string> ReadSections() const;
+
+    bool WriteString(const std::string& Section, const std::string& Key, const std::string& Value);
+    bool WriteInteger(const std::string& Section, const std::string& Key, int Value);
+    bool WriteBool(const std::string& Section, const std::string& Key, bool Value);
+    bool DeleteKey(const std::string& Section, const std::string& Key);
+    bool EraseSection(const std::string& Section);
+
+    // Decimal with an optional sign, or 32-bit hexadecimal after "0x", "0X" or "$" ("$FFFFFFFF" is -1).
+    // Blanks around the number are allowed; anything else, or a number beyond 32 bits, is rejected.
+    static bool ParseInteger(const std::string& Text, int& Value);
+
+  private:
+    struct TLine {
+        std::string Text;
+        std::string Ending; // "\r\n", "\n" or "" (last line without a newline)
+    };
+    // Where a section sits: its header line and one past its last line.
+    struct TSectionRange {
+        size_t Header;
+        size_t End;
+    };
+
+    TIniFile() = default;
+    bool FindSection(const std::string& Section, TSectionRange& Range) const;
+    // Index of the first line of the section holding Key, or Lines.size().
+    size_t FindKey(const TSectionRange& Range, const std::string& Key) const;
+    std::string NewLineEnding() const { return CrLf ? "\r\n" : "\n"; }
+    void InsertLine(size_t Index, const std::string& Text);
+    bool Flush(const std::vector<TLine>& Old);
+
+    std::string Name;
+    std::vector<TLine> Lines;
+    bool CrLf = false;
+};

@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include "RuntimeTestSupport.h"
+#include "runtime/TFile.h"
+#include "runtime/TPath.h"
+
+TEST(TPath, JoinsWindowsLiteralsWithoutDoubledSeparators) {
+    EXPECT_EQ(TPath::Join("/nowhere/game/", "Graphic\\Textures.ini"), "/nowhere/game/Graphic/Textures.ini");
+    EXPECT_EQ(TPath::Join("/nowhere/game/", "\\Settings.ini"), "/nowhere/game/Settings.ini");
+    EXPECT_EQ(TPath::Join("/nowhere/game", "Text\\\\credits.txt"), "/nowhere/game/Text/credits.txt");
+    EXPECT_EQ(TPath::Join("", "Text\\BEWARE__.ttf"), "Text/BEWARE__.ttf");
+}
+
+TEST(TPath, FindsExistingSpellingWithoutRegardToCase) {
+    TTempDir Dir;
+    ASSERT_TRUE(TFile::MakeDirectory(Dir.File("Graphic")));
+    ASSERT_TRUE(TFile::WriteAtomic(Dir.File("Graphic/textures.INI"), "x", 1));
+    ASSERT_TRUE(TFile::WriteAtomic(Dir.File("Graphic/Exact.png"), "x", 1));
+    ASSERT_TRUE(TFile::WriteAtomic(Dir.File("Graphic/exact.PNG"), "x", 1));
+    EXPECT_EQ(TPath::Join(Dir.Path, "Graphic\\Textures.ini"), Dir.File("Graphic/textures.INI"));
+    EXPECT_EQ(TPath::Join(Dir.Path + "/", "GRAPHIC\\TEXTURES.INI"), Dir.File("Graphic/textures.INI"));
+    EXPECT_EQ(TPath::Join(Dir.Path, "Graphic\\Exact.png"), Dir.File("Graphic/Exact.png"));
+    // Not there in any spelling: the plain joined path, e.g. for a file about to be created.
+    EXPECT_EQ(TPath::Join(Dir.Path, "graphic\\New.ini"), Dir.File("graphic/New.ini"));
+}
+
+TEST(TPath, SplitsNames) {
+    EXPECT_EQ(TPath::Extension("Graphic/Ship.PNG"), ".png");
+    EXPECT_EQ(TPath::Extension("a.dir/file"), "");
+    EXPECT_EQ(TPath::Extension("Levels/level01.lvl"), ".lvl");
+    EXPECT_EQ(TPath::Directory("/game/Graphic/ship.png"), "/game/Graphic/");
+    EXPECT_EQ(TPath::Directory("ship.png"), "");
+    EXPECT_EQ(TPath::Normalise("a\\\\b//./c"), "a/b/c");
+}
