@@ -1,0 +1,107 @@
+#include "app/TCommandLine.h"
+
+#include <charconv>
+
+namespace {
+bool ParseNumber(const std::string& Text, long long Low, long long High, long long& Value) {
+    const char* End = Text.data() + Text.size();
+    auto [Stop, Error] = std::from_chars(Text.data(), End, Value);
+    return Error == std::errc() && Stop == End && !Text.empty() && Value >= Low && Value <= High;
+}
+} // namespace
+
+bool TCommandLine::Parse(const std::vector<std::string>& Arguments, std::string& Error) {
+    for (size_t I = 0; I < Arguments.size(); ++I) {
+        const std::string& Option = Arguments[I];
+        auto Value = [&](std::string& Out) {
+            if (I + 1 >= Arguments.size()) {
+                Error = "option " + Option + " needs a value";
+                return false;
+            }
+            Out = Arguments[++I];
+            return true;
+        };
+        auto Number = [&](long long Low, long long High, long long& Out) {
+            std::string Text;
+            if (!Value(Text))
+                return false;
+            if (!ParseNumber(Text, Low, High, Out)) {
+                Error = "option " + Option + ": \"" + Text + "\" is not a number from " +
+                        std::to_string(Low) + " to " + std::to_string(High);
+                return false;
+            }
+            return true;
+        };
+        long long Parsed = 0;
+        if (Option == "--data") {
+            if (!Value(DataDir))
+                return false;
+        } else if (Option == "--headless") {
+            Headless = true;
+        } else if (Option == "--frames") {
+            if (!Number(1, 1000000000, Parsed))
+                return false;
+            Frames = static_cast<int>(Parsed);
+        } else if (Option == "--step-ms") {
+            if (!Number(1, 10000, Parsed))
+                return false;
+            StepMs = static_cast<int>(Parsed);
+        } else if (Option == "--seed") {
+            if (!Number(0, 4294967295LL, Parsed))
+                return false;
+            HasSeed = true;
+            Seed = static_cast<uint32_t>(Parsed);
+        } else if (Option == "--input") {
+            if (!Value(InputFile))
+                return false;
+        } else if (Option == "--screenshot") {
+            std::string Text;
+            if (!Value(Text))
+                return false;
+            const size_t Colon = Text.find(':');
+            TScreenshotRequest Request;
+            if (Colon == std::string::npos || Colon + 1 >= Text.size() ||
+                !ParseNumber(Text.substr(0, Colon), 1, 1000000000, Parsed)) {
+                Error = "option --screenshot: \"" + Text + "\" is not FRAME:FILE";
+                return false;
+            }
+            Request.Frame = static_cast<int>(Parsed);
+            Request.FileName = Text.substr(Colon + 1);
+            Screenshots.push_back(Request);
+        } else if (Option == "--level") {
+            if (!Value(Level))
+                return false;
+        } else if (Option == "--version") {
+            ShowVersion = true;
+        } else if (Option == "--help" || Option == "-h") {
+            ShowHelp = true;
+        } else {
+            Error = "unknown option \"" + Option + "\" (try --help)";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string TCommandLine::VersionText() {
+    return "Zerathon 1.00\n";
+}
+
+std::string TCommandLine::HelpText() {
+    return "Usage: zerathon [options]\n"
+           "A player starts the game with no options. For tests, benchmarks and screenshots:\n"
+           "  --data DIR           the program directory (data, Settings.ini, Users/); default: beside the "
+           "program\n"
+           "  --headless           no window: software rendering offscreen, no sound, messages to standard "
+           "error\n"
+           "  --frames N           close the game normally after N frames\n"
+           "  --step-ms MS         deterministic clock: every frame takes exactly MS milliseconds, nothing "
+           "sleeps\n"
+           "  --seed N             seed the random generator with N instead of the clock\n"
+           "  --input FILE         scripted input, one event per line:\n"
+           "                         F key down CODE | F key up CODE | F mouse move DX DY\n"
+           "                         F mouse down B | F mouse up B | F text TEXT   (# starts a comment)\n"
+           "  --screenshot N:FILE  after frame N is drawn, write it as a PNG (may repeat)\n"
+           "  --level NAME         skip intro and menus and load mission NAME (level01..level19, ttd)\n"
+           "  --version, --help    print and exit\n";
+}

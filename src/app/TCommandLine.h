@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TScreenshotRequest {
+    int Frame = 0;
+    std::string FileName;
+};
+
+// The options a test, benchmark or screenshot run gives the game; a player gives none.
+class TCommandLine {
+  public:
+    std::string DataDir;
+    bool Headless = false;
+    int Frames = 0; // 0 = run until the window closes
+    int StepMs = 0; // 0 = real time
+    bool HasSeed = false;
+    uint32_t Seed = 0;
+    std::string InputFile;
+    std::vector<TScreenshotRequest> Screenshots;
+    std::string Level;
+    bool ShowVersion = false;
+    bool ShowHelp = false;
+
+    // False with a message naming the offending option.
+    bool Parse(const std::vector<std::string>& Arguments, std::string& Error);
+    static std::string HelpText();
+    static std::string VersionText();
+};

@@ -1,0 +1,38 @@
+#define SDL_MAIN_HANDLED
+#include "app/TCommandLine.h"
+#include "app/TmainFrm.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    SDL_SetMainReady();
+    TCommandLine Options;
+    std::string Error;
+    if (!Options.Parse(std::vector<std::string>(argv + 1, argv + argc), Error)) {
+        std::fprintf(stderr, "zerathon: %s\n", Error.c_str());
+        return 2;
+    }
+    if (Options.ShowHelp || Options.ShowVersion) {
+        std::fputs((Options.ShowHelp ? TCommandLine::HelpText() : TCommandLine::VersionText()).c_str(),
+                   stdout);
+        return 0;
+    }
+    if (SDL_Init(SDL_INIT_TIMER) != 0) {
+        std::fprintf(stderr, "zerathon: cannot start SDL: %s\n", SDL_GetError());
+        return 1;
+    }
+    int Status = 0;
+    {
+        TmainFrm MainForm(Options);
+        if (!MainForm.FormCreate())
+            Status = Options.InputFile.empty() ? 1 : 2;
+        else
+            Status = MainForm.Run();
+    }
+    SDL_Quit();
+    return Status;
+}

@@ -1,0 +1,157 @@
+#include "engine/TEngine.h"
+
+#include "render/TVelaCanvas.h"
+#include "render/TVelaDevice.h"
+#include "render/TVelaFontsAlt.h"
+#include "render/TVelaImage.h"
+#include "render/TVelaKeyboard.h"
+#include "render/TVelaMouse.h"
+#include "runtime/TFile.h"
+#include "runtime/TIniFile.h"
+#include "runtime/TMessageBox.h"
+#include "runtime/TPath.h"
+#include "runtime/TWin1250.h"
+
+#include <cmath>
+#include <cstdio>
+
+TEngine::TEngine(const std::string& ProgramDir, const std::string& TexturesPath, TVelaTimer& Timer,
+                 TVelaCanvas& Canvas, TVelaDevice& Device, TVelaMouse& Mouse, TVelaKeyboard& Keyboard,
+                 TVelaFontsAlt& Fonts)
+    : Timer(Timer), Canvas(Canvas), Device(Device), Mouse(Mouse), Keyboard(Keyboard), Fonts(Fonts),
+      ProgramDir(ProgramDir), TexturesPath(TexturesPath) {
+    LoadTextureList();
+    LoadCursor();
+}
+
+TEngine::~TEngine() = default;
+
+void TEngine::LoadTextureList() {
+    if (!TFile::Exists(TexturesPath)) {
+        TMessageBox::Show("Zerathon",
+                          TWin1250::FromUtf8("Nemožno nájsť info súbor o textúrach! Aplikácia sa ukončí!"),
+                          true);
+        FTerminateRequested = true;
+        return;
+    }
+    const TIniFile List(TexturesPath);
+    const int Count = List.ReadInteger("Textures", "Count", 0);
+    if (Count < 0)
+        return;
+    Textures.resize(Count);
+    for (int N = 0; N < Count; ++N) {
+        const std::string Section = "Texture" + std::to_string(N);
+        TTexture& Entry = Textures[N];
+        Entry.Name = List.ReadString(Section, "Name", "");
+        Entry.Image = std::make_shared<TVelaImage>(Device);
+        TVelaImage& Image = *Entry.Image;
+        Image.Name = Entry.Name;
+        Image.SetTextureSize(List.ReadInteger(Section, "TexWidth", 0),
+                             List.ReadInteger(Section, "TexHeight", 0));
+        const int PatternWidth = List.ReadInteger(Section, "PtWidth", 0);
+        const int PatternHeight = List.ReadInteger(Section, "PtHeight", 0);
+        Image.SetPatternSize(PatternWidth, PatternHeight);
+        Image.SetVisibleSize(PatternWidth, PatternHeight);
+        int MaskColour = 0;
+        if (!TIniFile::ParseInteger(List.ReadString(Section, "BitAlpha", "$FFFFFFFF"), MaskColour))
+            MaskColour = 0;
+        const bool NeedMask = List.ReadBool(Section, "NeedMask", true);
+        const std::string FileName = TPath::Join(ProgramDir, List.ReadString(Section, "Image", ""));
+        if (!Image.LoadFromFile(FileName, NeedMask, static_cast<uint32_t>(MaskColour), 0))
+            std::fprintf(stderr, "Zerathon: picture \"%s\" of texture \"%s\" not loaded: %s\n",
+                         FileName.c_str(), Entry.Name.c_str(), Image.LastError().c_str());
+    }
+}
+
+void TEngine::LoadCursor() {
+    FCursor = std::make_unique<TVelaImage>(Device);
+    FCursor->SetTextureSize(32, 32);
+    FCursor->SetPatternSize(32, 32);
+    FCursor->SetVisibleSize(32, 32);
+    const std::string FileName = TPath::Join(ProgramDir, "\\Graphic\\curArrow.png");
+    if (!FCursor->LoadFromFile(FileName, false, 0xFF000000u, 1))
+        std::fprintf(stderr, "Zerathon: cursor picture \"%s\" not loaded: %s\n", FileName.c_str(),
+                     FCursor->LastError().c_str());
+}
+
+const TTexture* TEngine::FindTexture(const std::string& Name) const {
+    if (Textures.empty())
+        return nullptr;
+    const TTexture* Result = &Textures[0];
+    for (const TTexture& Entry : Textures)
+        if (Entry.Name == Name)
+            Result = &Entry;
+    return Result;
+}
+
+TVelaImage* TEngine::GetTexture(const std::string& Name) const {
+    const TTexture* Entry = FindTexture(Name);
+    return Entry != nullptr ? Entry->Image.get() : nullptr;
+}
+
+void TEngine::DrawTexture(TVelaImage* Image, int X, int Y, int HAlign, int VAlign, int Alpha) {
+    DrawTexturePattern(Image, X, Y, HAlign, VAlign, Alpha, 0);
+}
+
+static int AlignedStart(int Position, int Size, int Align) {
+    if (Align == 1)
+        return Position - Size / 2;
+    if (Align == 2)
+        return Position - Size;
+    return Position;
+}
+
+void TEngine::DrawTexturePattern(TVelaImage* Image, int X, int Y, int HAlign, int VAlign, int Alpha,
+                                 int Pattern) {
+    if (Image == nullptr)
+        return;
+    const int Width = Image->PatternSize().x;
+    const int Height = Image->PatternSize().y;
+    const float Left = static_cast<float>(AlignedStart(X, Width, HAlign));
+    const float Top = static_cast<float>(AlignedStart(Y, Height, VAlign));
+    const SDL_FPoint Points[4] = {
+        {Left, Top}, {Left + Width, Top}, {Left + Width, Top + Height}, {Left, Top + Height}};
+    const uint32_t Colour = (static_cast<uint32_t>(Alpha & 0xFF) << 24) | 0xFFFFFFu;
+    const uint32_t Colours[4] = {Colour, Colour, Colour, Colour};
+    Canvas.DrawQuad(Image, Points, Colours, Pattern, EffectBlend);
+}
+
+void TEngine::DrawText(const std::string& Text, double X, double Y, int HAlign, int VAlign, uint32_t Colour,
+                       int Font) {
+    TVelaFontAlt* Entry = Fonts.Font(Font);
+    if (Entry == nullptr)
+        return;
+    if (HAlign == 1)
+        X -= std::trunc(Entry->TextWidth(Text) / 2.0);
+    else if (HAlign == 2)
+        X -= Entry->TextWidth(Text);
+    if (VAlign == 1)
+        Y -= std::trunc(Entry->TextHeight(Text) / 2.0);
+    else if (VAlign == 2)
+        Y -= Entry->TextHeight(Text);
+    // Fonts draw straight to the target: whatever the batch still holds must go first.
+    Canvas.Flush();
+    Entry->TextOut(Text, static_cast<int>(std::trunc(X)), static_cast<int>(std::trunc(Y)), Colour);
+}
+
+void TEngine::UpdateCursor() {
+    Mouse.Update();
+    Keyboard.Update();
+    const int NewX = CursorX + Mouse.DeltaX();
+    if (NewX >= 0 && NewX <= 1024)
+        CursorX = NewX;
+    const int NewY = CursorY + Mouse.DeltaY();
+    if (NewY >= 0 && NewY <= 768)
+        CursorY = NewY;
+    if (!CursorVisible || !FCursor->Loaded())
+        return;
+    const float Left = static_cast<float>(CursorX);
+    const float Top = static_cast<float>(CursorY);
+    const float Width = static_cast<float>(FCursor->TextureSize().x);
+    const float Height = static_cast<float>(FCursor->TextureSize().y);
+    const SDL_FPoint Points[4] = {
+        {Left, Top}, {Left + Width, Top}, {Left + Width, Top + Height}, {Left, Top + Height}};
+    const uint32_t Colour = (180u << 24) | 0xFFFFFFu;
+    const uint32_t Colours[4] = {Colour, Colour, Colour, Colour};
+    Canvas.DrawQuad(FCursor.get(), Points, Colours, 0, EffectBlend);
+}

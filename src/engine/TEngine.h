@@ -1,0 +1,66 @@
+#pragma once
+
+#include "engine/TTexture.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TVelaCanvas;
+class TVelaDevice;
+class TVelaFontsAlt;
+class TVelaImage;
+class TVelaKeyboard;
+class TVelaMouse;
+class TVelaTimer;
+
+// The pictures of the game by name, the few drawing calls everything uses, and the mouse cursor.
+class TEngine {
+  public:
+    TEngine(const std::string& ProgramDir, const std::string& TexturesPath, TVelaTimer& Timer,
+            TVelaCanvas& Canvas, TVelaDevice& Device, TVelaMouse& Mouse, TVelaKeyboard& Keyboard,
+            TVelaFontsAlt& Fonts);
+    ~TEngine();
+    TEngine(const TEngine&) = delete;
+    TEngine& operator=(const TEngine&) = delete;
+
+    // The last entry of that name; entry 0 when none matches; nothing when the table is empty.
+    TVelaImage* GetTexture(const std::string& Name) const;
+    const TTexture* FindTexture(const std::string& Name) const;
+    int TextureCount() const { return static_cast<int>(Textures.size()); }
+
+    // Alignment: 0 left or top, 1 centre, 2 right or bottom. Alpha 0..255.
+    void DrawTexture(TVelaImage* Image, int X, int Y, int HAlign, int VAlign, int Alpha);
+    void DrawTexturePattern(TVelaImage* Image, int X, int Y, int HAlign, int VAlign, int Alpha, int Pattern);
+    void DrawText(const std::string& Text, double X, double Y, int HAlign, int VAlign, uint32_t Colour,
+                  int Font);
+
+    // Reads mouse and keyboard, moves the cursor and draws it above everything else.
+    void UpdateCursor();
+
+    bool ClickReady = true;
+    int CursorX = 400;
+    int CursorY = 300;
+    bool CursorVisible = true;
+
+    // The texture list was missing: the program has to end.
+    bool TerminateRequested() const { return FTerminateRequested; }
+    TVelaImage* Cursor() const { return FCursor.get(); }
+
+  private:
+    void LoadTextureList();
+    void LoadCursor();
+
+    TVelaTimer& Timer;
+    TVelaCanvas& Canvas;
+    TVelaDevice& Device;
+    TVelaMouse& Mouse;
+    TVelaKeyboard& Keyboard;
+    TVelaFontsAlt& Fonts;
+    std::unique_ptr<TVelaImage> FCursor;
+    std::string ProgramDir;
+    std::string TexturesPath;
+    std::vector<TTexture> Textures;
+    bool FTerminateRequested = false;
+};

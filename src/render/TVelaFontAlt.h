@@ -1,0 +1,68 @@
+#pragma once
+
+#include "render/TVelaPublisher.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <cstdint>
+#include <list>
+#include <string>
+#include <unordered_map>
+
+class TVelaDevice;
+class TVelaFontsAlt;
+
+enum TFontEffect : unsigned { feBold = 1, feItalic = 2, feShadow = 4, feEmboss = 8 };
+
+// One font of the game's list: a TrueType face at a line height of Size pixels. Strings are rendered
+// once in white, kept as textures, and tinted when drawn.
+class TVelaFontAlt : public TVelaSubscriber {
+  public:
+    TVelaFontAlt(TVelaDevice& Device, TVelaFontsAlt& Owner);
+    ~TVelaFontAlt() override;
+    TVelaFontAlt(const TVelaFontAlt&) = delete;
+    TVelaFontAlt& operator=(const TVelaFontAlt&) = delete;
+
+    int Size = 22;
+    std::string Name = "Arial";
+    int Charset = 1;
+    bool Antialiased = true;
+    unsigned Style = 0;
+    uint32_t ShadowColor = 0;
+    double ShadowIntensity = 0.5;
+    int ShadowDepth = 2;
+    uint32_t EmbossColor = 0;
+    double EmbossStrength = 0.5;
+    int EmbossDepth = 1;
+
+    bool Initialize();
+    void Finalize();
+    bool Initialized() const { return Font != nullptr; }
+
+    // Text is in the game's single-byte encoding; lines break at line feeds.
+    void TextOut(const std::string& Text, int X, int Y, uint32_t Colour);
+    int TextWidth(const std::string& Text);
+    int TextHeight(const std::string& Text);
+
+    static uint8_t AlphaOf(double Intensity);
+    bool Notify(TVelaPublisher* Sender, int Message) override;
+
+  private:
+    struct TCachedText {
+        SDL_Texture* Texture = nullptr;
+        int Width = 0;
+        int Height = 0;
+        std::list<std::string>::iterator Age;
+    };
+
+    const TCachedText* Rendered(const std::string& Line);
+    void DrawLines(const std::string& Text, int X, int Y, uint32_t Colour);
+    void ClearCache();
+
+    TVelaDevice& Device;
+    TVelaFontsAlt& Owner;
+    TTF_Font* Font = nullptr;
+    std::unordered_map<std::string, TCachedText> Cache;
+    std::list<std::string> Ages;
+};

@@ -1,0 +1,56 @@
+#include "render/TVelaFontsAlt.h"
+
+#include "runtime/TFile.h"
+
+#include <SDL_ttf.h>
+
+#include <algorithm>
+#include <cctype>
+
+static std::string FaceKey(std::string Face) {
+    std::transform(Face.begin(), Face.end(), Face.begin(), [](unsigned char C) { return std::tolower(C); });
+    return Face;
+}
+
+TVelaFontsAlt::TVelaFontsAlt(TVelaDevice& Device) : Device(Device) {
+    if (TTF_WasInit() == 0)
+        TTF_Init();
+}
+
+TVelaFontsAlt::~TVelaFontsAlt() {
+    Clear();
+}
+
+TVelaFontAlt& TVelaFontsAlt::Add() {
+    Fonts.push_back(std::make_unique<TVelaFontAlt>(Device, *this));
+    return *Fonts.back();
+}
+
+TVelaFontAlt* TVelaFontsAlt::Font(int Index) const {
+    if (Index < 0 || Index >= Count())
+        return nullptr;
+    return Fonts[Index].get();
+}
+
+bool TVelaFontsAlt::InitializeAll() {
+    bool Success = true;
+    for (auto& Entry : Fonts)
+        Success = Entry->Initialize() && Success;
+    return Success;
+}
+
+void TVelaFontsAlt::Clear() {
+    Fonts.clear();
+}
+
+bool TVelaFontsAlt::RegisterFontFile(const std::string& Face, const std::string& FileName) {
+    if (!TFile::Exists(FileName))
+        return false;
+    FontFiles[FaceKey(Face)] = FileName;
+    return true;
+}
+
+std::string TVelaFontsAlt::FontFileOf(const std::string& Face) const {
+    auto Found = FontFiles.find(FaceKey(Face));
+    return Found == FontFiles.end() ? std::string() : Found->second;
+}

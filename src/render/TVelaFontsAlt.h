@@ -1,0 +1,34 @@
+#pragma once
+
+#include "render/TVelaFontAlt.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TVelaDevice;
+
+// The game's font list, indexed from 0, and the font files known by face name.
+class TVelaFontsAlt {
+  public:
+    explicit TVelaFontsAlt(TVelaDevice& Device);
+    ~TVelaFontsAlt();
+    TVelaFontsAlt(const TVelaFontsAlt&) = delete;
+    TVelaFontsAlt& operator=(const TVelaFontsAlt&) = delete;
+
+    TVelaFontAlt& Add();
+    TVelaFontAlt* Font(int Index) const;
+    int Count() const { return static_cast<int>(Fonts.size()); }
+    bool InitializeAll();
+    void Clear();
+
+    // Makes a TrueType file known under its face name; false when the file cannot be opened.
+    bool RegisterFontFile(const std::string& Face, const std::string& FileName);
+    std::string FontFileOf(const std::string& Face) const;
+
+  private:
+    TVelaDevice& Device;
+    std::vector<std::unique_ptr<TVelaFontAlt>> Fonts;
+    std::map<std::string, std::string> FontFiles;
+};

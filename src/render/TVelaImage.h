@@ -1,0 +1,78 @@
+#pragma once
+
+#include "render/TVelaPublisher.h"
+#include "runtime/TPicture.h"
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TVelaDevice;
+
+// A picture cut into numbered patterns (animation frames or icons) and packed into textures.
+class TVelaImage : public TVelaSubscriber {
+  public:
+    explicit TVelaImage(TVelaDevice& Device);
+    ~TVelaImage() override;
+    TVelaImage(const TVelaImage&) = delete;
+    TVelaImage& operator=(const TVelaImage&) = delete;
+
+    std::string Name = "[unnamed]";
+    int Quality = 2;
+    int AlphaLevel = 2;
+
+    // Sizes can be changed only before loading.
+    void SetTextureSize(int Width, int Height);
+    void SetPatternSize(int Width, int Height);
+    void SetVisibleSize(int Width, int Height);
+    void SetPatternCount(int Count);
+    SDL_Point TextureSize() const { return FTextureSize; }
+    SDL_Point PatternSize() const { return FPatternSize; }
+    SDL_Point VisibleSize() const { return FVisibleSize; }
+    int PatternCount() const { return FPatternCount; }
+
+    bool LoadFromFile(const std::string& FileName, bool Mask, uint32_t MaskColour, double Tolerance);
+    bool LoadFromPicture(const TPicture& Picture, bool Mask, uint32_t MaskColour, double Tolerance);
+    void Unload();
+
+    bool Loaded() const { return FLoaded; }
+    const std::string& LastError() const { return FLastError; }
+    int TextureCount() const { return static_cast<int>(FTexturePictures.size()); }
+    SDL_Texture* Texture(int Index) const;
+    const TPicture& TexturePicture(int Index) const { return FTexturePictures[Index]; }
+
+    // Where a pattern lies: its texture and the pixel rectangle of its visible part, plus an optional
+    // source rectangle offset from there. The pattern number is clamped into range.
+    int ClampPattern(int Pattern) const;
+    void PatternRect(int Pattern, int& TextureIndex, SDL_Rect& Rect) const;
+
+    // The colour key's transparency: 0 for an exact match, rising along a sine ramp to 255 at the
+    // threshold distance.
+    static double MaskThreshold(double Tolerance);
+    static uint8_t MaskAlpha(uint32_t Pixel, uint32_t MaskColour, double Threshold);
+
+    bool Notify(TVelaPublisher* Sender, int Message) override;
+
+  private:
+    bool Prepare(const TPicture& Picture);
+    void PackCells(const TPicture& Picture, bool Mask, uint32_t MaskColour, double Tolerance);
+    bool CreateTextures();
+    void DestroyTextures();
+    bool Fail(const std::string& Reason);
+
+    TVelaDevice& Device;
+    SDL_Point FTextureSize{0, 0};
+    SDL_Point FPatternSize{0, 0};
+    SDL_Point FVisibleSize{0, 0};
+    int FPatternCount = 0;
+    int PatternsPerRow = 0;
+    int PatternRows = 0;
+    int PatternsPerTexture = 0;
+    bool FLoaded = false;
+    std::string FLastError;
+    // Kept so the textures can be made again after the renderer is rebuilt.
+    std::vector<TPicture> FTexturePictures;
+    std::vector<SDL_Texture*> FTextures;
+};

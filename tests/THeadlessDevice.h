@@ -1,0 +1,63 @@
+#pragma once
+
+#include "render/TVelaDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+// A started software device drawing offscreen, for tests that read pixels back.
+class THeadlessDevice : public testing::Test {
+  protected:
+    void SetUp() override {
+        Device.Headless = true;
+        Device.SetSize(Width, Height);
+        Device.OnRender = [](TVelaDevice&) {};
+        ASSERT_TRUE(Device.Initialize());
+    }
+
+    uint32_t PixelAt(int X, int Y) {
+        TPicture Frame;
+        EXPECT_TRUE(Device.ReadPixels(Frame));
+        return Frame.At(X, Y);
+    }
+
+    void Clear() {
+        SDL_SetRenderDrawColor(Device.Renderer(), 0, 0, 0, 255);
+        SDL_RenderClear(Device.Renderer());
+    }
+
+    static TPicture SolidPicture(int Width, int Height, uint32_t Colour) {
+        TPicture Picture;
+        Picture.Width = Width;
+        Picture.Height = Height;
+        Picture.Pixels.assign(static_cast<size_t>(Width) * Height, Colour);
+        return Picture;
+    }
+
+    int Width = 128;
+    int Height = 128;
+    TVelaDevice Device;
+};
+
+// A fresh folder under the system's temporary directory, removed afterwards.
+class TTempDir {
+  public:
+    TTempDir() {
+        Path = std::filesystem::temp_directory_path() /
+               ("zerathon-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" + std::to_string(Counter++));
+        std::filesystem::create_directories(Path);
+    }
+    ~TTempDir() {
+        std::error_code Ignored;
+        std::filesystem::remove_all(Path, Ignored);
+    }
+    std::string operator/(const std::string& Relative) const { return (Path / Relative).string(); }
+    std::string Dir() const { return Path.string() + "/"; }
+
+  private:
+    static inline int Counter = 0;
+    std::filesystem::path Path;
+};
