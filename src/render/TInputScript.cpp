@@ -1,0 +1,194 @@
+#include "render/TInputScript.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+bool IsBlank(char C) {
+    return C == ' ' || C == '\t';
+}
+
+// Reads the next blank-separated word from Pos; empty at the end of the line or at a comment.
+std::string NextWord(const std::string& Line, size_t& Pos) {
+    while (Pos < Line.size() && IsBlank(Line[Pos]))
+        ++Pos;
+    if (Pos >= Line.size() || Line[Pos] == '#') {
+        Pos = Line.size();
+        return {};
+    }
+    size_t Start = Pos;
+    while (Pos < Line.size() && !IsBlank(Line[Pos]))
+        ++Pos;
+    return Line.substr(Start, Pos - Start);
+}
+
+bool ParseInt(const std::string& Word, int Min, int Max, int& Value) {
+    const char* First = Word.data();
+    const char* Last = Word.data() + Word.size();
+    if (First != Last && *First == '+' && Min < 0)
+        ++First;
+    auto [End, Error] = std::from_chars(First, Last, Value);
+    return First != Last && Error == std::errc() && End == Last && Value >= Min && Value <= Max;
+}
+
+bool IsValidUtf8(const std::string& Text) {
+    size_t I = 0;
+    while (I < Text.size()) {
+        auto C = static_cast<unsigned char>(Text[I]);
+        int Length = C < 0x80 ? 1 : (C >> 5) == 0x6 ? 2 : (C >> 4) == 0xE ? 3 : (C >> 3) == 0x1E ? 4 : 0;
+        if (Length == 0 || I + Length > Text.size())
+            return false;
+        unsigned Code = Length == 1 ? C : C & (0x7F >> Length);
+        for (int K = 1; K < Length; ++K) {
+            auto Next = static_cast<unsigned char>(Text[I + K]);
+            if ((Next & 0xC0) != 0x80)
+                return false;
+            Code = (Code << 6) | (Next & 0x3F);
+        }
+        // Overlong forms, surrogates and values past Unicode are not text.
+        static const unsigned Least[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (Code < Least[Length] || (Code >= 0xD800 && Code <= 0xDFFF) || Code > 0x10FFFF)
+            return false;
+        I += Length;
+    }
+    return true;
+}
+
+// Parses one line without its end-of-line. Returns false with Why filled; Empty is set for lines that
+// hold no event.
+bool ParseLine(const std::string& Line, TInputScript::TEvent& Event, bool& Empty, std::string& Why) {
+    using TEvent = TInputScript::TEvent;
+    size_t Pos = 0;
+    std::string Word = NextWord(Line, Pos);
+    Empty = Word.empty();
+    if (Empty)
+        return true;
+    if (!ParseInt(Word, 0, INT32_MAX, Event.Frame)) {
+        Why = "expected a frame number (0 or more), found \"" + Word + "\"";
+        return false;
+    }
+    std::string Kind = NextWord(Line, Pos);
+    if (Kind == "text") {
+        if (Pos >= Line.size() || Pos + 1 >= Line.size()) {
+            Why = "expected the text after \"text \"";
+            return false;
+        }
+        Event.Kind = TEvent::TKind::Text;
+        Event.Text = Line.substr(Pos + 1);
+        if (!IsValidUtf8(Event.Text)) {
+            Why = "the text is not valid UTF-8";
+            return false;
+        }
+        return true;
+    }
+    std::string Action = NextWord(Line, Pos);
+    if (Kind == "key") {
+        if (Action != "down" && Action != "up") {
+            Why = "expected \"down\" or \"up\" after \"key\"";
+            return false;
+        }
+        Event.Kind = Action == "down" ? TEvent::TKind::KeyDown : TEvent::TKind::KeyUp;
+        if (!ParseInt(NextWord(Line, Pos), 0, 255, Event.A)) {
+            Why = "expected a key code 0..255";
+            return false;
+        }
+    } else if (Kind == "mouse") {
+        if (Action == "move") {
+            Event.Kind = TEvent::TKind::MouseMove;
+            if (!ParseInt(NextWord(Line, Pos), INT32_MIN, INT32_MAX, Event.A) ||
+                !ParseInt(NextWord(Line, Pos), INT32_MIN, INT32_MAX, Event.B)) {
+                Why = "expected two whole numbers DX DY after \"mouse move\"";
+                return false;
+            }
+        } else if (Action == "down" || Action == "up") {
+            Event.Kind = Action == "down" ? TEvent::TKind::MouseDown : TEvent::TKind::MouseUp;
+            if (!ParseInt(NextWord(Line, Pos), 0, 7, Event.A)) {
+                Why = "expected a mouse button 0..7";
+                return false;
+            }
+        } else {
+            Why = "expected \"move\", \"down\" or \"up\" after \"mouse\"";
+            return false;
+        }
+    } else {
+        Why = "expected \"key\", \"mouse\" or \"text\" after the frame number";
+        return false;
+    }
+    std::string Extra = NextWord(Line, Pos);
+    if (!Extra.empty()) {
+        Why = "unexpected \"" + Extra + "\" at the end of the line";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool TInputScript::Load(const std::string& Text, std::string& Error) {
+    Events.clear();
+    Next = 0;
+    size_t Start = 0;
+    int LineNumber = 0;
+    while (Start < Text.size()) {
+        size_t End = Text.find('\n', Start);
+        if (End == std::string::npos)
+            End = Text.size();
+        std::string Line = Text.substr(Start, End - Start);
+        Start = End + 1;
+        ++LineNumber;
+        if (!Line.empty() && Line.back() == '\r')
+            Line.pop_back();
+
+        TEvent Event;
+        bool Empty = false;
+        std::string Why;
+        if (!ParseLine(Line, Event, Empty, Why)) {
+            Events.clear();
+            Error = "input script line " + std::to_string(LineNumber) + ": \"" + Line + "\": " + Why;
+            return false;
+        }
+        if (!Empty)
+            Events.push_back(std::move(Event));
+    }
+    std::stable_sort(Events.begin(), Events.end(),
+                     [](const TEvent& A, const TEvent& B) { return A.Frame < B.Frame; });
+    return true;
+}
+
+bool TInputScript::LoadFile(const std::string& Path, std::string& Error) {
+    std::ifstream File(Path, std::ios::binary);
+    if (!File) {
+        Events.clear();
+        Next = 0;
+        Error = "input script \"" + Path + "\": cannot be read";
+        return false;
+    }
+    std::string Text((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
+    return Load(Text, Error);
+}
+
+void TInputScript::Feed(int Frame, TInputState& State) {
+    for (; Next < Events.size() && Events[Next].Frame <= Frame; ++Next) {
+        const TEvent& Event = Events[Next];
+        switch (Event.Kind) {
+        case TEvent::TKind::KeyDown:
+        case TEvent::TKind::KeyUp:
+            State.KeyEvent(Event.A, Event.Kind == TEvent::TKind::KeyDown);
+            break;
+        case TEvent::TKind::MouseMove:
+            State.MouseMove(Event.A, Event.B);
+            break;
+        case TEvent::TKind::MouseDown:
+        case TEvent::TKind::MouseUp:
+            State.MouseButton(Event.A, Event.Kind == TEvent::TKind::MouseDown);
+            break;
+        case TEvent::TKind::Text:
+            State.TypeText(Event.Text);
+            break;
+        }
+    }
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+// One buffered mouse event: a relative move or a button going down or up.
+struct TMouseEvent {
+    enum class TKind { Move, Button } Kind = TKind::Move;
+    int DX = 0, DY = 0;
+    int Button = 0;
+    bool Down = false;
+};
+
+// The one input source of the game. The app's event pump (or a test script) writes into it; the keyboard
+// and mouse devices read it once per frame. Keys are DirectInput key codes.
+class TInputState {
+  public:
+    // Code = DirectInput key code 0..255; anything else is ignored.
+    void KeyEvent(int Code, bool Down);
+    // Consecutive moves coalesce into one buffered event, so a burst of motion costs one slot.
+    void MouseMove(int DX, int DY);
+    // Buttons 0..7; anything else is ignored.
+    void MouseButton(int Button, bool Down);
+    void TypeText(const std::string& Utf8);
+    // Focus lost: every key goes up, and every button still down gets an up event, so nothing sticks.
+    void ReleaseAll();
+
+    // Bit 7 set = down; 0 for codes outside 0..255.
+    uint8_t KeyState(int Code) const;
+    const std::array<uint8_t, 256>& Keys() const { return KeyStates; }
+    size_t PendingMouseEvents() const { return MouseEvents.size(); }
+    // Takes up to Max buffered events, oldest first.
+    std::vector<TMouseEvent> TakeMouseEvents(size_t Max);
+    std::string TakeText();
+
+    bool Focused = true;
+    // Events that arrive while the buffer holds this many are dropped.
+    int BufferSize = 256;
+
+  private:
+    bool Push(const TMouseEvent& Event);
+
+    std::array<uint8_t, 256> KeyStates{};
+    std::deque<TMouseEvent> MouseEvents;
+    uint8_t ButtonsDown = 0;
+    std::string Text;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <SDL_scancode.h>
+
+// Translation between SDL's physical key positions and the DirectInput key codes the game stores in
+// profiles and indexes its key-state arrays with. Both are positional, so layouts do not matter.
+class TKeyCodes {
+  public:
+    // The DirectInput key code of a scancode; 0 when DirectInput has no name for that key.
+    static int FromScancode(SDL_Scancode Scancode);
+    // The scancode of a DirectInput key code; SDL_SCANCODE_UNKNOWN when there is none.
+    static SDL_Scancode ToScancode(int Code);
+};

@@ -1,0 +1,40 @@
+#include "render/TVelaKeyboard.h"
+
+namespace {
+
+bool IsDown(const std::array<uint8_t, 256>& Keys, int Key) {
+    return Key >= 0 && Key <= 255 && (Keys[Key] & 0x80) != 0;
+}
+
+} // namespace
+
+bool TVelaKeyboard::Initialize() {
+    if (InitializedFlag)
+        return false;
+    Current.fill(0);
+    Previous.fill(0);
+    InitializedFlag = true;
+    return true;
+}
+
+bool TVelaKeyboard::Update() {
+    if (!InitializedFlag && !Initialize())
+        return false;
+    if (Foreground && !State.Focused)
+        return false;
+    Previous = Current;
+    Current = State.Keys();
+    return true;
+}
+
+bool TVelaKeyboard::KeyDown(int Key) const {
+    return IsDown(Current, Key);
+}
+
+bool TVelaKeyboard::KeyPressed(int Key) const {
+    return IsDown(Current, Key) && !IsDown(Previous, Key);
+}
+
+bool TVelaKeyboard::KeyReleased(int Key) const {
+    return !IsDown(Current, Key) && IsDown(Previous, Key);
+}

@@ -1,0 +1,107 @@
+#include "render/TVelaTimer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int64_t UnitsPerSecond = TVelaTimer::UnitsPerMs * 1000;
+
+// A × B ÷ C without overflowing in between: counter differences times 2^20 × 1000 leave 64 bits quickly.
+int64_t MulDiv(int64_t A, int64_t B, int64_t C) {
+    __int128 Result = static_cast<__int128>(A) * B / C;
+    if (Result > INT64_MAX)
+        return INT64_MAX;
+    return static_cast<int64_t>(Result);
+}
+
+} // namespace
+
+TVelaTimer::TVelaTimer(TClock& Clock) : Clock(Clock) {
+    SetSpeed(60.0);
+    SetMaxFPS(100);
+    Frequency = Clock.PerformanceFrequency();
+    HighResolution = Frequency > 0;
+    if (HighResolution)
+        LastCounter = Clock.PerformanceCounter();
+    else
+        LastTicks = Clock.TickCount();
+}
+
+void TVelaTimer::SetSpeed(double Value) {
+    if (!(Value >= 1.0))
+        Value = 1.0;
+    SpeedValue = Value;
+    SpeedLatencyValue = std::llround(static_cast<double>(UnitsPerSecond) / Value);
+}
+
+void TVelaTimer::SetMaxFPS(int Value) {
+    if (Value < 1)
+        Value = 1;
+    MaxFPSValue = Value;
+    MaxLatencyValue = (UnitsPerSecond + Value / 2) / Value;
+}
+
+int64_t TVelaTimer::Elapsed() {
+    if (HighResolution) {
+        int64_t Counter = Clock.PerformanceCounter();
+        int64_t Difference = std::max<int64_t>(Counter - LastCounter, 0);
+        LastCounter = Counter;
+        return MulDiv(Difference, UnitsPerSecond, Frequency);
+    }
+    uint32_t Ticks = Clock.TickCount();
+    // Unsigned subtraction survives the 49-day wrap of the tick count.
+    uint32_t Difference = Ticks - LastTicks;
+    LastTicks = Ticks;
+    return static_cast<int64_t>(Difference) * UnitsPerMs;
+}
+
+void TVelaTimer::Idle() {
+    LatencyValue = Elapsed();
+
+    if (!Enabled) {
+        Clock.Sleep(5);
+        return;
+    }
+
+    // The sleep falls between this reading and the next, so it shows in the next frame's Latency.
+    uint32_t Slept = 0;
+    if (MaxLatencyValue > LatencyValue) {
+        Slept = static_cast<uint32_t>((MaxLatencyValue - LatencyValue) / UnitsPerMs);
+        Clock.Sleep(Slept);
+    }
+
+    DeltaValue = std::min(MulDiv(LatencyValue, OneStep, SpeedLatencyValue), MaxSteps * OneStep);
+
+    FrameTime += LatencyValue + static_cast<int64_t>(Slept) * UnitsPerMs;
+    ++FrameCount;
+    // Measure over about a second's worth of frames.
+    int64_t Frames = LatencyValue > 0 ? UnitsPerSecond / LatencyValue : 4;
+    if (FrameCount >= Frames) {
+        if (FrameTime > 0)
+            FrameRateValue = static_cast<int>(MulDiv(FrameCount, UnitsPerSecond, FrameTime));
+        FrameTime = 0;
+        FrameCount = 0;
+    }
+
+    // Steps only build up while the game is consuming them; otherwise the first frame would catch up
+    // on all the time spent before the loop began.
+    if (Processed) {
+        Accumulator += DeltaValue;
+        Processed = false;
+    }
+
+    if (OnTimer)
+        OnTimer();
+}
+
+void TVelaTimer::Process() {
+    Processed = true;
+    int64_t Steps = Accumulator / OneStep;
+    if (Steps < 1)
+        return;
+    Accumulator -= Steps * OneStep;
+    for (int64_t Step = 0; Step < Steps; ++Step)
+        if (OnProcess)
+            OnProcess();
+}

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "render/TInputScript.h"
+
+namespace {
+
+std::string LoadError(const std::string& Text) {
+    TInputScript Script;
+    std::string Error;
+    EXPECT_FALSE(Script.Load(Text, Error)) << Text;
+    EXPECT_TRUE(Script.Finished());
+    return Error;
+}
+
+TEST(TInputScriptTest, EventsArriveBeforeTheirFrameInFileOrder) {
+    TInputScript Script;
+    std::string Error;
+    ASSERT_TRUE(Script.Load("# start the game\r\n"
+                            "\n"
+                            "5 key down 57   # space\r\n"
+                            "2 mouse move -3 +4\n"
+                            "5 mouse down 0\n"
+                            "2 mouse move 1 1\n"
+                            "7 key up 57\n"
+                            "6 mouse up 0\n"
+                            "  3 text Žluťoučký kůň # not a comment\n",
+                            Error))
+        << Error;
+    TInputState State;
+    Script.Feed(1, State);
+    EXPECT_EQ(State.PendingMouseEvents(), 0u);
+    Script.Feed(3, State);
+    auto Moves = State.TakeMouseEvents(10);
+    ASSERT_EQ(Moves.size(), 1u); // the two moves of frame 2 coalesced
+    EXPECT_EQ(Moves[0].DX, -2);
+    EXPECT_EQ(Moves[0].DY, 5);
+    EXPECT_EQ(State.TakeText(), "Žluťoučký kůň # not a comment");
+    Script.Feed(5, State);
+    EXPECT_EQ(State.KeyState(57), 0x80);
+    EXPECT_EQ(State.TakeMouseEvents(10).size(), 1u);
+    Script.Feed(5, State); // nothing is delivered twice
+    EXPECT_EQ(State.PendingMouseEvents(), 0u);
+    EXPECT_FALSE(Script.Finished());
+    Script.Feed(100, State);
+    EXPECT_EQ(State.KeyState(57), 0);
+    EXPECT_TRUE(Script.Finished());
+}
+
+TEST(TInputScriptTest, SameFrameKeepsFileOrder) {
+    TInputScript Script;
+    std::string Error;
+    ASSERT_TRUE(Script.Load("4 key down 1\n1 key down 2\n4 key up 1\n4 text a\n1 text b\n4 text c", Error));
+    const auto& Events = Script.ScriptEvents();
+    ASSERT_EQ(Events.size(), 6u);
+    EXPECT_EQ(Events[0].A, 2);
+    EXPECT_EQ(Events[1].Text, "b");
+    EXPECT_EQ(Events[2].Kind, TInputScript::TEvent::TKind::KeyDown);
+    EXPECT_EQ(Events[3].Kind, TInputScript::TEvent::TKind::KeyUp);
+    TInputState State;
+    Script.Feed(4, State);
+    EXPECT_EQ(State.KeyState(1), 0); // down then up
+    EXPECT_EQ(State.TakeText(), "bac");
+}
+
+TEST(TInputScriptTest, ErrorsNameTheLine) {
+    EXPECT_EQ(LoadError("1 key down 2\n\n5 key dwn 57\n"),
+              "input script line 3: \"5 key dwn 57\": expected \"down\" or \"up\" after \"key\"");
+    EXPECT_NE(LoadError("-1 key down 2").find("line 1: \"-1 key down 2\": expected a frame number"),
+              std::string::npos);
+    EXPECT_NE(LoadError("1 key down 256\r\n").find("\"1 key down 256\": expected a key code"),
+              std::string::npos);
+    EXPECT_NE(LoadError("1 mouse down 8").find("mouse button 0..7"), std::string::npos);
+    EXPECT_NE(LoadError("1 mouse move 3").find("DX DY"), std::string::npos);
+    EXPECT_NE(LoadError("1 mouse move 3 x").find("DX DY"), std::string::npos);
+    EXPECT_NE(LoadError("1 mouse wheel 1").find("\"move\", \"down\" or \"up\""), std::string::npos);
+    EXPECT_NE(LoadError("1 key down 5 6").find("unexpected \"6\""), std::string::npos);
+    EXPECT_NE(LoadError("1 #key down 5").find("after the frame number"), std::string::npos);
+    EXPECT_NE(LoadError("1 text").find("text"), std::string::npos);
+    EXPECT_NE(LoadError("1x key down 5").find("frame number"), std::string::npos);
+    EXPECT_NE(LoadError("1 text \xC5").find("UTF-8"), std::string::npos);
+}
+
+TEST(TInputScriptTest, FailedLoadLeavesNothingToFeed) {
+    TInputScript Script;
+    std::string Error;
+    ASSERT_TRUE(Script.Load("0 key down 1", Error));
+    EXPECT_FALSE(Script.Load("0 key down 1\nbad", Error));
+    TInputState State;
+    Script.Feed(10, State);
+    EXPECT_EQ(State.KeyState(1), 0);
+    EXPECT_FALSE(Script.LoadFile("/nonexistent/script.txt", Error));
+    EXPECT_NE(Error.find("/nonexistent/script.txt"), std::string::npos);
+}
+
+TEST(TInputScriptTest, HashInsideAWordIsNotAComment) {
+    TInputScript Script;
+    std::string Error;
+    EXPECT_FALSE(Script.Load("1 key down 5#6", Error));
+    EXPECT_TRUE(Script.Load("1 key down 5 #6", Error));
+}
+
+} // namespace
