@@ -30,8 +30,11 @@ constexpr int MaxScans = 256;
 }
 
 void OnMessage(j_common_ptr Info, int Level) {
-    // A file that ends early is decoded by libjpeg as grey padding; we reject it instead.
-    if (Level < 0 && Info->err->msg_code == JWRN_JPEG_EOF) {
+    // libjpeg pads a file that ends early, or whose data stops before the last block, with grey and
+    // only warns; we reject such a file. Otherwise a few hundred bytes could claim, and cost the work
+    // of, a picture of millions of pixels.
+    const int Code = Info->err->msg_code;
+    if (Level < 0 && (Code == JWRN_JPEG_EOF || Code == JWRN_HIT_MARKER)) {
         OnError(Info);
     }
 }
@@ -79,14 +82,17 @@ bool Run(jpeg_decompress_struct& Info, TJpegError& Error, const uint8_t* Data, s
     Pixels.reserve(static_cast<size_t>(Width) * Height);
     Row.resize(static_cast<size_t>(Width) * 4);
     while (Info.output_scanline < Info.output_height) {
-        JSAMPROW Target = Row.data();
-        if (jpeg_read_scanlines(&Info, &Target, 1) != 1) {
+        JSAMPROW Scanline = Row.data();
+        if (jpeg_read_scanlines(&Info, &Scanline, 1) != 1) {
             ERREXIT(&Info, JERR_INPUT_EOF);
         }
         const uint8_t* P = Row.data();
+        const size_t Start = Pixels.size();
+        Pixels.resize(Start + static_cast<size_t>(Width));
+        uint32_t* Target = Pixels.data() + Start;
         for (int X = 0; X < Width; ++X, P += 4) {
             if (!Cmyk) {
-                Pixels.push_back(TPictureLimits::Pack(P[0], P[1], P[2], 255));
+                Target[X] = TPictureLimits::Pack(P[0], P[1], P[2], 255);
                 continue;
             }
             int C = P[0], M = P[1], Y = P[2], K = P[3];
@@ -96,8 +102,8 @@ bool Run(jpeg_decompress_struct& Info, TJpegError& Error, const uint8_t* Data, s
                 Y = 255 - Y;
                 K = 255 - K;
             }
-            Pixels.push_back(TPictureLimits::Pack(Clamp255(C * K / 255), Clamp255(M * K / 255),
-                                                  Clamp255(Y * K / 255), 255));
+            Target[X] = TPictureLimits::Pack(Clamp255(C * K / 255), Clamp255(M * K / 255),
+                                             Clamp255(Y * K / 255), 255);
         }
     }
     jpeg_finish_decompress(&Info);

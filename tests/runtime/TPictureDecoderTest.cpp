@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <jpeglib.h>
-#include <png.h>
-
 #include "RuntimeTestSupport.h"
 #include "runtime/TBmpDecoder.h"
 #include "runtime/TFile.h"
@@ -47,71 +43,6 @@ void ExpectRejectsTruncation(TDecode Decode, const std::vector<uint8_t>& File, s
     const std::vector<uint8_t> Garbage(300, 0xA5);
     EXPECT_FALSE(Decode(Garbage.data(), Garbage.size(), Picture, nullptr));
     EXPECT_FALSE(Decode(nullptr, 0, Picture, nullptr));
-}
-
-// libpng's low-level writer, for what TPngEncoder never writes: interlaced RGB without alpha.
-std::vector<uint8_t> MakeInterlacedRgbPng(const TPicture& Picture) {
-    std::vector<uint8_t> Out;
-    png_structp Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop Info = png_create_info_struct(Png);
-    png_set_write_fn(
-        Png, &Out,
-        [](png_structp P, png_bytep Data, size_t Length) {
-            auto* Target = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(P));
-            Target->insert(Target->end(), Data, Data + Length);
-        },
-        nullptr);
-    png_set_IHDR(Png, Info, Picture.Width, Picture.Height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_ADAM7,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(Png, Info);
-    std::vector<std::vector<uint8_t>> Rows(Picture.Height);
-    std::vector<png_bytep> RowPointers;
-    for (int Y = 0; Y < Picture.Height; ++Y) {
-        for (int X = 0; X < Picture.Width; ++X) {
-            for (int Shift : {0, 8, 16}) {
-                Rows[Y].push_back(Channel(Picture.At(X, Y), Shift));
-            }
-        }
-        RowPointers.push_back(Rows[Y].data());
-    }
-    png_write_image(Png, RowPointers.data());
-    png_write_end(Png, Info);
-    png_destroy_write_struct(&Png, &Info);
-    return Out;
-}
-
-std::vector<uint8_t> MakeJpeg(int Width, int Height, bool Grey, uint8_t R, uint8_t G, uint8_t B) {
-    jpeg_compress_struct Info;
-    jpeg_error_mgr Errors;
-    Info.err = jpeg_std_error(&Errors);
-    jpeg_create_compress(&Info);
-    unsigned char* Buffer = nullptr;
-    unsigned long Size = 0;
-    jpeg_mem_dest(&Info, &Buffer, &Size);
-    Info.image_width = Width;
-    Info.image_height = Height;
-    Info.input_components = Grey ? 1 : 3;
-    Info.in_color_space = Grey ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&Info);
-    jpeg_set_quality(&Info, 95, TRUE);
-    jpeg_start_compress(&Info, TRUE);
-    std::vector<uint8_t> Row;
-    for (int X = 0; X < Width; ++X) {
-        if (Grey) {
-            Row.push_back(R);
-        } else {
-            Row.insert(Row.end(), {R, G, B});
-        }
-    }
-    while (Info.next_scanline < Info.image_height) {
-        JSAMPROW Pointer = Row.data();
-        jpeg_write_scanlines(&Info, &Pointer, 1);
-    }
-    jpeg_finish_compress(&Info);
-    std::vector<uint8_t> Out(Buffer, Buffer + Size);
-    jpeg_destroy_compress(&Info);
-    std::free(Buffer);
-    return Out;
 }
 
 void ExpectNear(uint32_t Pixel, int R, int G, int B) {
