@@ -1,12 +1,43 @@
-#include "app/TTestScene.h"
-
+// Renders a test scene through the drawing layer into a PNG: every primitive kind, the three blend
+// codes, patterns rotated, scaled and tinted, and text in several fonts. For checking the drawing
+// layer by eye after a change. Usage: RenderScene DATA_DIR OUT.png
 #include "engine/TEngine.h"
+#include "render/TInputState.h"
 #include "render/TVelaCanvas.h"
+#include "render/TVelaDevice.h"
+#include "render/TVelaFontsAlt.h"
 #include "render/TVelaImage.h"
+#include "render/TVelaKeyboard.h"
+#include "render/TVelaMouse.h"
+#include "render/TVelaTimer.h"
+#include "runtime/TFakeClock.h"
+#include "runtime/TPath.h"
+#include "runtime/TPngEncoder.h"
 #include "runtime/TWin1250.h"
+
+#include <cstdio>
 
 #include <cmath>
 #include <string>
+
+namespace {
+
+// A frame that exercises every drawing primitive, the three blend codes, patterns rotated, scaled and
+// tinted, and text in several fonts; shown until the game's own screens take over.
+class TTestScene {
+  public:
+    TTestScene(TEngine& Engine, TVelaCanvas& Canvas) : Engine(Engine), Canvas(Canvas) {}
+    void Draw(int Frame, int FrameRate);
+
+  private:
+    void DrawBackdrop(int Frame);
+    void DrawSprites(int Frame);
+    void DrawPanels();
+    void DrawTexts(int FrameRate);
+
+    TEngine& Engine;
+    TVelaCanvas& Canvas;
+};
 
 void TTestScene::Draw(int Frame, int FrameRate) {
     DrawBackdrop(Frame);
@@ -90,4 +121,52 @@ void TTestScene::DrawTexts(int FrameRate) {
         Engine.DrawText("Size " + std::to_string(14 + 2 * (Index - 5)), 40, 400 + (Index - 5) * 12.0, 0, 0,
                         0xA0FFFFFFu, Index);
     Engine.DrawText("Frames per second: " + std::to_string(FrameRate), 1010, 740, 2, 2, 0xFF00FF00u, 0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: RenderScene DATA_DIR OUT.png\n");
+        return 2;
+    }
+    const std::string DataDir = std::string(argv[1]) + "/";
+    TVelaDevice Device;
+    Device.Headless = true;
+    Device.SetSize(1024, 768);
+    TVelaCanvas Canvas(Device);
+    Canvas.SetVertexCache(1024);
+    TFakeClock Clock;
+    TInputState Input;
+    TVelaTimer Timer(Clock);
+    TVelaMouse Mouse(Input);
+    TVelaKeyboard Keyboard(Input);
+    TVelaFontsAlt Fonts(Device);
+    Fonts.RegisterFontFile("BEWARE", TPath::Join(DataDir, "Text\\BEWARE__.ttf"));
+    const int Heights[5] = {16, 16, 22, 30, 40};
+    for (int Index = 0; Index < 26; ++Index) {
+        TVelaFontAlt& Font = Fonts.Add();
+        Font.Name = "BEWARE";
+        Font.Style = Index == 1 ? feBold : (feBold | feShadow);
+        Font.Size = Index < 5 ? Heights[Index] : 2 * (Index - 4) + 12;
+    }
+    TEngine* Shared = nullptr;
+    Device.OnRender = [&](TVelaDevice&) {
+        TTestScene(*Shared, Canvas).Draw(1, 100);
+        Shared->UpdateCursor();
+    };
+    if (!Device.Initialize())
+        return 1;
+    Fonts.InitializeAll();
+    TEngine Engine(DataDir, TPath::Join(DataDir, "Graphic\\Textures.ini"), Timer, Canvas, Device, Mouse,
+                   Keyboard, Fonts);
+    Shared = &Engine;
+    Device.Render(0, true);
+    TPicture Frame;
+    std::string Error;
+    if (!Device.ReadPixels(Frame) || !TPngEncoder::Save(argv[2], Frame, &Error)) {
+        std::fprintf(stderr, "RenderScene: %s\n", Error.c_str());
+        return 1;
+    }
+    return 0;
 }

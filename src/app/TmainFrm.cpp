@@ -1,24 +1,34 @@
 #include "app/TmainFrm.h"
 
-#include "app/TTestScene.h"
+#include "app/Globals.h"
 #include "engine/TEngine.h"
+#include "engine/TKestruneDemo.h"
+#include "engine/TSoundEngine.h"
+#include "missions/TLoading.h"
 #include "runtime/TFakeClock.h"
+#include "runtime/TFile.h"
+#include "runtime/TIniFile.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
 #include "runtime/TPngEncoder.h"
 #include "runtime/TSystemClock.h"
+#include "runtime/TZlibStream.h"
 
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdio>
+#include <vector>
 
 namespace {
-std::unique_ptr<TClock> MakeClock(const TCommandLine& Options, TFakeClock*& Fake) {
-    if (Options.StepMs > 0) {
-        auto Clock = std::make_unique<TFakeClock>();
-        Fake = Clock.get();
-        return Clock;
-    }
+constexpr int KeyEscape = 1;
+constexpr int KeyEnter = 28;
+constexpr int KeySpace = 57;
+constexpr int KeyF1 = 59;
+
+std::unique_ptr<TClock> MakeClock(const TCommandLine& Options) {
+    if (Options.StepMs > 0)
+        return std::make_unique<TFakeClock>();
     return std::make_unique<TSystemClock>();
 }
 
@@ -33,28 +43,62 @@ std::string ProgramDirOf(const TCommandLine& Options) {
         Dir += '/';
     return Dir;
 }
+
+// The game's colours: alpha in the top byte, then blue, green and red.
+uint32_t Colour(uint32_t Red, uint32_t Green, uint32_t Blue, int Alpha) {
+    return static_cast<uint32_t>(Alpha) << 24 | Blue << 16 | Green << 8 | Red;
+}
+
+// Ten rows of two "Kestrune" entries worth 0: the high-score tables of a fresh installation.
+std::vector<uint8_t> DefaultHighScores() {
+    std::vector<uint8_t> Table(500, 0);
+    const std::string Name = "Kestrune";
+    for (int Row = 0; Row < 10; ++Row)
+        for (int Column = 0; Column < 2; ++Column) {
+            uint8_t* Field = &Table[Row * 50 + Column * 25];
+            Field[0] = static_cast<uint8_t>(Name.size());
+            std::copy(Name.begin(), Name.end(), Field + 1);
+        }
+    return Table;
+}
 } // namespace
 
 TmainFrm::TmainFrm(const TCommandLine& Options)
-    : Options(Options), Clock(MakeClock(Options, FakeClock)), VelaCanvas(VelaDevice), VelaTimer(*Clock),
-      VelaKeyboard(Input), VelaMouse(Input), Fonts(VelaDevice), FProgramDir(ProgramDirOf(Options)),
-      EventPump(VelaDevice, Input) {
+    : Options(Options), OwnClock(MakeClock(Options)), VelaCanvas(std::make_unique<TVelaCanvas>(VelaDevice)),
+      VelaTimer(*OwnClock), VelaKeyboard(Input), VelaMouse(Input), EventPump(VelaDevice, Input) {
+    mainFrm = this;
+    Clock = OwnClock.get();
+    FakeClock = dynamic_cast<TFakeClock*>(OwnClock.get());
+    ProgramDir = ProgramDirOf(Options);
     VelaDevice.SetSize(1024, 768);
+    VelaDevice.Caption = "Zerathon by Kestrune";
     VelaDevice.Headless = Options.Headless;
-    VelaCanvas.SetVertexCache(1024);
-    VelaCanvas.AlphaTesting = true;
-    VelaCanvas.SetAntialias(true);
-    VelaCanvas.SetDithering(false);
+    VelaDevice.OnRender = [this](TVelaDevice&) { VelaDeviceRender(); };
+    VelaCanvas->AlphaTesting = true;
+    VelaCanvas->SetVertexCache(1024);
+    VelaCanvas->SetAntialias(true);
+    VelaCanvas->SetDithering(false);
     VelaTimer.SetSpeed(60);
     VelaTimer.SetMaxFPS(100);
+    VelaTimer.Enabled = false;
     VelaTimer.OnTimer = [this] { VelaTimerTimer(); };
     VelaTimer.OnProcess = [this] { VelaTimerProcess(); };
-    VelaDevice.OnRender = [this](TVelaDevice&) { VelaDeviceRender(); };
+    VelaKeyboard.Foreground = true;
+    VelaMouse.Foreground = true;
+    VelaMouse.BufferSize = 256;
+    VelaMouse.Exclusive = true;
+    VelaMouse.ClearOnUpdate = false;
     TMessageBox::Headless = Options.Headless;
 }
 
 TmainFrm::~TmainFrm() {
     FormDestroy();
+    if (mainFrm == this)
+        mainFrm = nullptr;
+}
+
+std::string TmainFrm::SettingsPath() const {
+    return TPath::Join(ProgramDir, "\\Settings.ini");
 }
 
 bool TmainFrm::FormCreate() {
@@ -65,16 +109,96 @@ bool TmainFrm::FormCreate() {
             return false;
         }
     }
+    Created = true;
+    ControlEverything();
+    Random.Seed(Options.HasSeed
+                    ? Options.Seed
+                    : static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+    LoadSettings();
+    SetSettings();
+    LoadLanguage();
     InitGraph();
-    if (Engine->TerminateRequested())
-        return false;
-    VelaTimer.Enabled = true;
-    return true;
+    ShowDebugInfo = false;
+    return !Engine->TerminateRequested();
+}
+
+void TmainFrm::ControlEverything() {
+    const std::string Path = SettingsPath();
+    if (!TFile::Exists(Path)) {
+        TIniFile File(Path);
+        const bool Written =
+            File.WriteBool("Video", "Antialiasing", true) && File.WriteBool("Video", "Windowed", false) &&
+            File.WriteBool("Video", "Dithering", true) && File.WriteInteger("Effect", "Space", 0) &&
+            File.WriteInteger("Video", "BitDepth", 16) && File.WriteBool("Video", "VSync", false) &&
+            File.WriteBool("Video", "Music", true) && File.WriteBool("Video", "Hardware", true) &&
+            File.WriteInteger("Video", "Buffers", 3) && File.WriteString("Language", "Language", "Czech");
+        if (!Written)
+            std::fprintf(stderr, "Zerathon: cannot create %s; starting with default settings.\n",
+                         Path.c_str());
+    }
+    const std::string HighScores = TPath::Join(ProgramDir, "Text\\highscore.hsf");
+    if (!TFile::Exists(HighScores)) {
+        const std::vector<uint8_t> Table = DefaultHighScores();
+        std::string Error;
+        if (!TZlibStream::WriteFile(HighScores, Table.data(), Table.size(), 9, &Error))
+            std::fprintf(stderr, "Zerathon: cannot create %s: %s\n", HighScores.c_str(), Error.c_str());
+    }
+}
+
+void TmainFrm::LoadSettings() {
+    const TIniFile File(SettingsPath());
+    CheatsEnabled = File.ReadBool("Cheats", "Enabled", false);
+    Settings.Space = File.ReadInteger("Effect", "Space", 0);
+    Settings.Antialias = File.ReadBool("Video", "Antialiasing", true);
+    Settings.Windowed = File.ReadBool("Video", "Windowed", false);
+    Settings.Dithering = File.ReadBool("Video", "Dithering", false);
+    Settings.BitDepth = File.ReadInteger("Video", "BitDepth", 0);
+    Settings.VSync = File.ReadBool("Video", "VSync", false);
+    Settings.Music = File.ReadBool("Video", "Music", true);
+    Settings.Hardware = File.ReadBool("Video", "Hardware", true);
+    Settings.Buffers = File.ReadInteger("Video", "Buffers", 2);
+    Settings.Language = File.ReadString("Language", "Language", "Czech");
+}
+
+void TmainFrm::SetSettings() {
+    VelaDevice.SetBitDepth(Settings.BitDepth != 0 ? bdHigh : bdLow);
+    VelaDevice.SetVSync(Settings.VSync);
+    VelaDevice.SetHardwareTL(Settings.Hardware);
+    VelaCanvas->SetAntialias(Settings.Antialias);
+    VelaCanvas->SetDithering(Settings.Dithering);
+    VelaDevice.SetWindowed(Settings.Windowed);
+}
+
+void TmainFrm::SaveSettings() {
+    TIniFile File(SettingsPath());
+    // Each write replaces the file whole; at the first failure the file on disk is still complete.
+    const bool Written = File.WriteInteger("Effect", "Space", Settings.Space) &&
+                         File.WriteBool("Video", "Antialiasing", Settings.Antialias) &&
+                         File.WriteBool("Video", "Windowed", Settings.Windowed) &&
+                         File.WriteBool("Video", "Dithering", Settings.Dithering) &&
+                         File.WriteInteger("Video", "BitDepth", Settings.BitDepth) &&
+                         File.WriteBool("Video", "VSync", Settings.VSync) &&
+                         File.WriteBool("Video", "Music", Settings.Music) &&
+                         File.WriteBool("Video", "Hardware", Settings.Hardware) &&
+                         File.WriteInteger("Video", "Buffers", Settings.Buffers) &&
+                         File.WriteString("Language", "Language", Settings.Language);
+    if (!Written)
+        TMessageBox::Show("Zerathon",
+                          "The settings could not be saved to " + SettingsPath() +
+                              "; the file on disk is unchanged.",
+                          true);
+}
+
+void TmainFrm::LoadLanguage() {
+    GameText.Load(TPath::Join(ProgramDir, "\\Text\\" + Settings.Language + ".lng"));
 }
 
 void TmainFrm::InitGraph() {
-    if (!Fonts.RegisterFontFile("BEWARE", TPath::Join(FProgramDir, "Text\\BEWARE__.ttf")))
-        TMessageBox::Show("Zerathon", "The font file Text/BEWARE__.ttf is missing; texts will not be shown.",
+    FontList = std::make_unique<TVelaFontsAlt>(VelaDevice);
+    Fonts = FontList.get();
+    const std::string FontFile = TPath::Join(ProgramDir, "Text\\BEWARE__.ttf");
+    if (!Fonts->RegisterFontFile("BEWARE", FontFile))
+        TMessageBox::Show("Zerathon", "The font " + FontFile + " is missing; the game runs without text.",
                           true);
     if (!VelaDevice.Initialize())
         TMessageBox::Show("Zerathon", "Error initializing Vela!", true);
@@ -83,22 +207,41 @@ void TmainFrm::InitGraph() {
     if (!VelaKeyboard.Initialize())
         TMessageBox::Show("Zerathon", "Error initializing Vela!", true);
     CreateFonts();
+    TickLength = static_cast<int>(1000 / VelaTimer.Speed());
+    RocketParticleStep = 8;
+    CreateGame();
     EventPump.CaptureMouse(true);
-    Engine = std::make_unique<TEngine>(FProgramDir, TPath::Join(FProgramDir, "Graphic\\Textures.ini"),
-                                       VelaTimer, VelaCanvas, VelaDevice, VelaMouse, VelaKeyboard, Fonts);
-    TestScene = std::make_unique<TTestScene>(*Engine, VelaCanvas);
+    VelaTimer.Enabled = true;
 }
 
 void TmainFrm::CreateFonts() {
     // 0 and 1 at 16 pixels (1 without shadow), 2..4 at 22, 30, 40, then 14, 16, ... 54.
-    const int Sizes[5] = {16, 16, 22, 30, 40};
+    const int Heights[5] = {16, 16, 22, 30, 40};
     for (int Index = 0; Index < 26; ++Index) {
-        TVelaFontAlt& Font = Fonts.Add();
+        TVelaFontAlt& Font = Fonts->Add();
         Font.Name = "BEWARE";
-        Font.Size = Index < 5 ? Sizes[Index] : 14 + 2 * (Index - 5);
         Font.Style = Index == 1 ? feBold : (feBold | feShadow);
+        Font.Size = Index < 5 ? Heights[Index] : 2 * (Index - 4) + 12;
     }
-    Fonts.InitializeAll();
+    Fonts->InitializeAll();
+}
+
+void TmainFrm::CreateGame() {
+    Engine = std::make_unique<TEngine>(ProgramDir, TPath::Join(ProgramDir, "Graphic\\Textures.ini"),
+                                       VelaTimer, *VelaCanvas, VelaDevice, VelaMouse, VelaKeyboard, *Fonts);
+    // The game keeps its own cursor, starting in the middle of the screen.
+    Engine->CursorX = 512;
+    Engine->CursorY = 384;
+    SoundEngine = std::make_unique<TSoundEngine>(ProgramDir, TPath::Join(ProgramDir, "Sound\\Sounds.ini"),
+                                                 Options.Headless);
+    SoundEngine->RandomRange = [](int Range) { return Random.Next(Range); };
+    if (SoundEngine->TerminateRequested())
+        Close();
+    IntroFinished = false;
+    Intro = std::make_unique<TKestruneDemo>(*Engine, SoundEngine.get());
+    Loading = std::make_unique<TLoading>();
+    Engine->CursorVisible = false;
+    GameState = gsIntro;
 }
 
 void TmainFrm::RunOnce() {
@@ -117,9 +260,28 @@ int TmainFrm::Run() {
     return 0;
 }
 
+void TmainFrm::FormDestroy() {
+    if (Destroyed)
+        return;
+    Destroyed = true;
+    VelaTimer.Enabled = false;
+    if (Created)
+        SaveSettings();
+    Engine.reset();
+    SoundEngine.reset();
+    Loading.reset();
+    VelaCanvas.reset();
+    VelaMouse.Finalize();
+    VelaKeyboard.Finalize();
+    VelaDevice.Finalize();
+    Intro.reset();
+    FontList.reset();
+    Fonts = nullptr;
+}
+
 void TmainFrm::VelaTimerTimer() {
     VelaTimer.Process();
-    VelaCanvas.ResetCounters();
+    VelaCanvas->ResetCounters();
     VelaDevice.Render(0, true);
     ++FrameNumber;
     TakeScreenshots();
@@ -128,11 +290,203 @@ void TmainFrm::VelaTimerTimer() {
         Close();
 }
 
+// The fixed step only advances particle systems; everything else runs once per frame.
 void TmainFrm::VelaTimerProcess() {}
 
 void TmainFrm::VelaDeviceRender() {
-    TestScene->Draw(FrameNumber + 1, VelaTimer.FrameRate());
+    switch (GameState) {
+    case gsIntro:
+        LoopUvod();
+        break;
+    case gsMenu:
+        MenuInput();
+        break;
+    case gsLoading:
+        Loading->LoadRequest = 1;
+        break;
+    case gsBriefing:
+        LoopPreGame();
+        break;
+    case gsPlaying:
+        GameInput();
+        LoopGame();
+        break;
+    default:
+        break;
+    }
+    Loading->Run();
     Engine->UpdateCursor();
+    if (ShowDebugInfo)
+        DrawDebugInfo();
+}
+
+void TmainFrm::DrawDebugInfo() {
+    const uint32_t Green = 0xFF00FF00u;
+    Engine->DrawText(std::string("Zerathon ") + GameVersion, 10, 0, 0, 0, Green, 0);
+    Engine->DrawText("FPS: " + std::to_string(VelaTimer.FrameRate()), 10, 20, 0, 0, Green, 0);
+    Engine->DrawText("X: " + std::to_string(Engine->CursorX), 10, 35, 0, 0, Green, 0);
+    Engine->DrawText("Y: " + std::to_string(Engine->CursorY), 10, 50, 0, 0, Green, 0);
+    Engine->DrawText("Vertices: " + std::to_string(VelaCanvas->VerticesDrawn() + VelaCanvas->VertexCount()),
+                     10, 65, 0, 0, Green, 0);
+}
+
+void TmainFrm::MenuInput() {
+    if (VelaKeyboard.KeyPressed(Profile.BindFPS))
+        ShowDebugInfo = !ShowDebugInfo;
+}
+
+void TmainFrm::LoopUvod() {
+    Intro->Run();
+    if (!IntroFinished)
+        return;
+    Engine->CursorVisible = true;
+    // With no profile yet the intro's sounds run on into the first-user screen.
+    if (TIniFile(SettingsPath()).ReadInteger("Users", "Count", 0) != 0)
+        SoundEngine->StopSample("run");
+    GameState = gsMenu;
+}
+
+void TmainFrm::GameInput() {
+    if (VelaKeyboard.KeyPressed(Game.Keys[TGame::KeyDebug]))
+        ShowDebugInfo = !ShowDebugInfo;
+    if (VelaKeyboard.KeyPressed(Game.Keys[TGame::KeyExit]))
+        Game.Paused = !Game.Paused;
+    if (VelaKeyboard.KeyPressed(KeyF1)) {
+        Game.HelpShown = !Game.HelpShown;
+        Game.Paused = !Game.Paused;
+    }
+}
+
+void TmainFrm::LoopPreGame() {
+    if (Game.Phase < 3 && (VelaKeyboard.KeyPressed(KeyEnter) || VelaKeyboard.KeyPressed(KeyEscape))) {
+        Game.Phase = 3;
+        Game.Blink = true;
+        Game.CaptionAlpha = 200;
+        for (TPreGameText& Line : Game.PreGameTexts)
+            Line.Alpha = 200;
+        Game.PhaseStamp = Now();
+    }
+    DrawBriefing();
+    StepBriefing();
+}
+
+void TmainFrm::DrawBriefing() {
+    VelaCanvas->Draw(Engine->GetTexture("background"), 0, 0, 0, EffectOpaque);
+    if (Game.CaptionAlpha != 0 && (Game.Mode == "C" || Game.Mode == "T")) {
+        const int Index = Game.Mode == "C" ? Game.Campaign.CaptionIndex : Game.Endless.CaptionIndex;
+        if (Index >= 0 && Index < 20)
+            Engine->DrawText(GameText.LevelCaption[Index], 512, 52, 1, 0,
+                             Colour(255, 251, 50, Game.CaptionAlpha), 3);
+    }
+    for (size_t Line = 0; Line < Game.PreGameTexts.size(); ++Line) {
+        const TPreGameText& Text = Game.PreGameTexts[Line];
+        if (Text.Alpha != 0)
+            Engine->DrawText(Text.Text, 512, 100 + 50.0 * Line, 1, 0, Colour(177, 175, 126, Text.Alpha), 3);
+    }
+    if (Game.Blink)
+        Engine->DrawText(GameText.press, 512, 690, 1, 0, 0xFFFFFFFFu, 0);
+}
+
+void TmainFrm::StepBriefing() {
+    std::vector<TPreGameText>& Lines = Game.PreGameTexts;
+    switch (Game.Phase) {
+    case 0:
+        if (SinceTick(Game.PhaseStamp) > 400) {
+            Game.PhaseStamp = Now();
+            Game.Phase = 1;
+        }
+        break;
+    case 1:
+        if (SinceTick(Game.PhaseStamp) > 2) {
+            Game.PhaseStamp = Now();
+            ++Game.CaptionAlpha;
+        }
+        if (Game.CaptionAlpha == 200) {
+            Game.PhaseStamp = Now();
+            Game.Phase = 2;
+        }
+        break;
+    case 2:
+        for (size_t Line = 0; Line < Lines.size(); ++Line) {
+            if (Lines[Line].Alpha == 200)
+                continue;
+            const bool MayGrow = Line == 0 || Lines[Line - 1].Alpha > 100;
+            if (MayGrow && SinceTick(Game.PhaseStamp) > 2) {
+                Game.PhaseStamp = Now();
+                ++Lines[Line].Alpha;
+            }
+        }
+        // A briefing without lines goes straight on to the prompt.
+        if (Lines.empty() || Lines.back().Alpha >= 200) {
+            Game.Phase = 3;
+            Game.PhaseStamp = Now();
+            Game.Blink = true;
+        }
+        break;
+    case 3:
+        if (SinceTick(Game.PhaseStamp) > 300) {
+            Game.PhaseStamp = Now();
+            Game.Blink = !Game.Blink;
+        }
+        if (VelaKeyboard.KeyPressed(KeySpace))
+            Game.Phase = 4;
+        break;
+    case 4:
+        GameState = gsPlaying;
+        Game.Phase = 0;
+        Game.PhaseStamp = Now();
+        break;
+    default:
+        break;
+    }
+}
+
+void TmainFrm::LoopGame() {
+    SoundEngine->PlaySample("engine");
+    AccountPause();
+    StepStartCaption();
+}
+
+void TmainFrm::AccountPause() {
+    uint32_t& TimeBase = Game.Mode == "T" ? Game.EndlessTimeBase : Game.WaveStamp;
+    if (Game.Paused) {
+        Game.PauseLength = static_cast<int>(SinceTick(Game.PauseStart));
+    } else {
+        if (Game.PauseLength != 0) {
+            TimeBase += static_cast<uint32_t>(Game.PauseLength);
+            Game.PauseLength = 0;
+        }
+        Game.PauseStart = Now();
+    }
+}
+
+void TmainFrm::StepStartCaption() {
+    switch (Game.Phase) {
+    case 0: {
+        const bool Campaign = Game.Mode == "C";
+        const int First = Campaign ? Game.Campaign.FirstLineIndex : Game.Endless.FirstLineIndex;
+        const int Second = Campaign ? Game.Campaign.SecondLineIndex : Game.Endless.SecondLineIndex;
+        const uint32_t Caption = Colour(255, 251, 50, Game.CaptionAlpha);
+        if (First >= 0 && First < 20)
+            Engine->DrawText(GameText.FirstLine[First], 512, 344, 1, 1, Caption, 3);
+        if (Second >= 0 && Second < 20)
+            Engine->DrawText(GameText.SecondLine[Second], 512, 424, 1, 1, Caption, 2);
+        if (SinceTick(Game.PhaseStamp) > 2000)
+            --Game.CaptionAlpha;
+        if (Game.CaptionAlpha < 1)
+            Game.Phase = 1;
+        break;
+    }
+    case 1:
+        Game.Paused = false;
+        Game.SurvivalTime = 0;
+        Game.EndlessTimeBase = Now();
+        Game.PauseLength = 0;
+        Game.Phase = 2;
+        break;
+    default:
+        break;
+    }
 }
 
 void TmainFrm::TakeScreenshots() {
@@ -141,20 +495,12 @@ void TmainFrm::TakeScreenshots() {
             continue;
         TPicture Frame;
         std::string Error;
-        if (!VelaDevice.ReadPixels(Frame) || !TPngEncoder::Save(Request.FileName, Frame, &Error))
+        const bool Read = VelaDevice.ReadPixels(Frame);
+        // The screen has no transparency; the target's alpha is whatever the last blend left there.
+        for (uint32_t& Pixel : Frame.Pixels)
+            Pixel |= 0xFF000000u;
+        if (!Read || !TPngEncoder::Save(Request.FileName, Frame, &Error))
             std::fprintf(stderr, "zerathon: cannot write the screenshot %s: %s\n", Request.FileName.c_str(),
                          Error.empty() ? SDL_GetError() : Error.c_str());
     }
-}
-
-void TmainFrm::FormDestroy() {
-    if (Destroyed)
-        return;
-    Destroyed = true;
-    TestScene.reset();
-    Engine.reset();
-    VelaMouse.Finalize();
-    VelaKeyboard.Finalize();
-    Fonts.Clear();
-    VelaDevice.Finalize();
 }

@@ -15,12 +15,10 @@
 #include <memory>
 #include <string>
 
-class TEngine;
 class TFakeClock;
-class TTestScene;
 
-// The program's main object: the window with its five components, the fonts and the service objects,
-// and the frame loop that drives them.
+// The program's main object: the window with its five components, start-up and shutdown, and the
+// frame loop with the game-state machine.
 class TmainFrm {
   public:
     explicit TmainFrm(const TCommandLine& Options);
@@ -32,40 +30,57 @@ class TmainFrm {
     bool FormCreate();
     // One pass of the message loop: pending events, scripted input, then the timer's idle handler.
     void RunOnce();
-    // The message loop until the window closes; the exit status.
+    // The message loop until the window closes, then shutdown; the exit status.
     int Run();
     void Close() { Closing = true; }
     bool Closed() const { return Closing; }
     void FormDestroy();
 
+    void LoadSettings();
+    void SetSettings();
+    void SaveSettings();
+
     int FramesDrawn() const { return FrameNumber; }
-    const std::string& ProgramDir() const { return FProgramDir; }
 
     TCommandLine Options;
-    std::unique_ptr<TClock> Clock;
+    std::unique_ptr<TClock> OwnClock;
     TFakeClock* FakeClock = nullptr;
     TInputState Input;
     TInputScript Script;
     TVelaDevice VelaDevice;
-    TVelaCanvas VelaCanvas;
+    std::unique_ptr<TVelaCanvas> VelaCanvas;
     TVelaTimer VelaTimer;
     TVelaKeyboard VelaKeyboard;
     TVelaMouse VelaMouse;
-    TVelaFontsAlt Fonts;
-    std::unique_ptr<TEngine> Engine;
+    std::unique_ptr<TVelaFontsAlt> FontList;
 
   private:
+    void ControlEverything();
+    void LoadLanguage();
     void InitGraph();
     void CreateFonts();
+    void CreateGame();
+
     void VelaTimerTimer();
     void VelaTimerProcess();
     void VelaDeviceRender();
+    void DrawDebugInfo();
+    void MenuInput();
+    void LoopUvod();
+    void GameInput();
+    void LoopPreGame();
+    void DrawBriefing();
+    void StepBriefing();
+    void LoopGame();
+    void AccountPause();
+    void StepStartCaption();
     void TakeScreenshots();
 
-    std::string FProgramDir;
+    std::string SettingsPath() const;
+
     TEventPump EventPump;
-    std::unique_ptr<TTestScene> TestScene;
     int FrameNumber = 0;
     bool Closing = false;
+    bool Created = false;
     bool Destroyed = false;
 };

@@ -48,16 +48,18 @@ class TEngine {
     bool TerminateRequested() const { return FTerminateRequested; }
     TVelaImage* Cursor() const { return FCursor.get(); }
 
-  private:
-    void LoadTextureList();
-    void LoadCursor();
-
+    // The main window's components, which the game draws with and reads input from.
     TVelaTimer& Timer;
     TVelaCanvas& Canvas;
     TVelaDevice& Device;
     TVelaMouse& Mouse;
     TVelaKeyboard& Keyboard;
     TVelaFontsAlt& Fonts;
+
+  private:
+    void LoadTextureList();
+    void LoadCursor();
+
     std::unique_ptr<TVelaImage> FCursor;
     std::string ProgramDir;
     std::string TexturesPath;

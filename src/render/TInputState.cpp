@@ -6,6 +6,16 @@ void TInputState::KeyEvent(int Code, bool Down) {
     if (Code < 0 || Code > 255)
         return;
     KeyStates[Code] = Down ? 0x80 : 0;
+    if (Down)
+        PressedSincePoll[Code] = 0x80;
+}
+
+std::array<uint8_t, 256> TInputState::PollKeys() {
+    std::array<uint8_t, 256> Polled = KeyStates;
+    for (size_t Code = 0; Code < Polled.size(); ++Code)
+        Polled[Code] |= PressedSincePoll[Code];
+    PressedSincePoll.fill(0);
+    return Polled;
 }
 
 bool TInputState::Push(const TMouseEvent& Event) {
@@ -52,6 +62,7 @@ void TInputState::TypeText(const std::string& Utf8) {
 
 void TInputState::ReleaseAll() {
     KeyStates.fill(0);
+    PressedSincePoll.fill(0);
     for (int Button = 0; Button < 8; ++Button)
         if (ButtonsDown & (1u << Button))
             MouseButton(Button, false);

@@ -32,6 +32,9 @@ class TInputState {
     // Bit 7 set = down; 0 for codes outside 0..255.
     uint8_t KeyState(int Code) const;
     const std::array<uint8_t, 256>& Keys() const { return KeyStates; }
+    // The keys for one poll: those down now and those pressed since the last poll, so that a tap
+    // shorter than a frame is still seen once.
+    std::array<uint8_t, 256> PollKeys();
     size_t PendingMouseEvents() const { return MouseEvents.size(); }
     // Takes up to Max buffered events, oldest first.
     std::vector<TMouseEvent> TakeMouseEvents(size_t Max);
@@ -45,6 +48,7 @@ class TInputState {
     bool Push(const TMouseEvent& Event);
 
     std::array<uint8_t, 256> KeyStates{};
+    std::array<uint8_t, 256> PressedSincePoll{};
     std::deque<TMouseEvent> MouseEvents;
     uint8_t ButtonsDown = 0;
     std::string Text;

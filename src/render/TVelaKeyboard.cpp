@@ -23,7 +23,7 @@ bool TVelaKeyboard::Update() {
     if (Foreground && !State.Focused)
         return false;
     Previous = Current;
-    Current = State.Keys();
+    Current = State.PollKeys();
     return true;
 }
 

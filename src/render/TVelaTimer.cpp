@@ -73,7 +73,9 @@ void TVelaTimer::Idle() {
 
     DeltaValue = std::min(MulDiv(LatencyValue, OneStep, SpeedLatencyValue), MaxSteps * OneStep);
 
-    FrameTime += LatencyValue + static_cast<int64_t>(Slept) * UnitsPerMs;
+    // Latency already holds the previous frame's sleep; adding this frame's sleep as well would count
+    // every sleep twice and show a capped 100 frames a second as about 60.
+    FrameTime += LatencyValue;
     ++FrameCount;
     // Measure over about a second's worth of frames.
     int64_t Frames = LatencyValue > 0 ? UnitsPerSecond / LatencyValue : 4;

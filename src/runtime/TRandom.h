@@ -5,13 +5,15 @@
 // The game's general-purpose random generator: a 32-bit linear congruential generator, so a run
 // started with the same seed plays the same. Particles keep a generator of their own.
 class TRandom {
-public:
+  public:
     void Seed(uint32_t Value) { State = Value; }
     uint32_t SeedValue() const { return State; }
     // A whole number in 0 .. Range - 1 (0 when Range is not positive).
     int Next(int Range) {
         Step();
-        return Range > 0 ? static_cast<int>((static_cast<uint64_t>(State) * static_cast<uint32_t>(Range)) >> 32) : 0;
+        return Range > 0
+                   ? static_cast<int>((static_cast<uint64_t>(State) * static_cast<uint32_t>(Range)) >> 32)
+                   : 0;
     }
     // A real number in [0, 1).
     double NextReal() {
@@ -19,7 +21,7 @@ public:
         return State / 4294967296.0;
     }
 
-private:
+  private:
     void Step() { State = State * 134775813u + 1u; }
     uint32_t State = 0;
 };

@@ -28,6 +28,21 @@ TEST(TVelaKeyboardTest, HeldKeyIsPressedInOneUpdateAndReleasedInOne) {
     EXPECT_EQ(Released, 1);
 }
 
+TEST(TVelaKeyboardTest, TapBetweenTwoUpdatesIsSeenOnce) {
+    TInputState State;
+    TVelaKeyboard Keyboard(State);
+    ASSERT_TRUE(Keyboard.Update());
+    State.KeyEvent(Space, true);
+    State.KeyEvent(Space, false);
+    ASSERT_TRUE(Keyboard.Update());
+    EXPECT_TRUE(Keyboard.KeyPressed(Space));
+    ASSERT_TRUE(Keyboard.Update());
+    EXPECT_TRUE(Keyboard.KeyReleased(Space));
+    EXPECT_FALSE(Keyboard.KeyDown(Space));
+    ASSERT_TRUE(Keyboard.Update());
+    EXPECT_FALSE(Keyboard.KeyReleased(Space));
+}
+
 TEST(TVelaKeyboardTest, InitialiseOnceAndOnDemand) {
     TInputState State;
     TVelaKeyboard Keyboard(State);

@@ -1,0 +1,62 @@
+#include "app/Globals.h"
+
+#include "engine/TEngine.h"
+#include "engine/TKestruneDemo.h"
+#include "engine/TSoundEngine.h"
+#include "missions/TLoading.h"
+#include "runtime/TClock.h"
+
+TmainFrm* mainFrm = nullptr;
+std::string ProgramDir;
+TClock* Clock = nullptr;
+TRandom Random;
+
+TText GameText;
+TSettings Settings;
+bool CheatsEnabled = false;
+TProfile Profile;
+TVelaFontsAlt* Fonts = nullptr;
+int TickLength = 0;
+int RocketParticleStep = 0;
+std::unique_ptr<TEngine> Engine;
+TGame Game;
+std::unique_ptr<TSoundEngine> SoundEngine;
+std::unique_ptr<TKestruneDemo> Intro;
+bool IntroFinished = false;
+std::unique_ptr<TLoading> Loading;
+std::string LevelName;
+int CampaignMission = 0;
+uint8_t GameState = gsIntro;
+bool ShowDebugInfo = false;
+
+void ResetGlobals() {
+    Intro.reset();
+    Loading.reset();
+    Engine.reset();
+    SoundEngine.reset();
+    mainFrm = nullptr;
+    ProgramDir.clear();
+    Clock = nullptr;
+    Random = TRandom();
+    GameText = TText();
+    Settings = TSettings();
+    CheatsEnabled = false;
+    Profile = TProfile();
+    Fonts = nullptr;
+    TickLength = 0;
+    RocketParticleStep = 0;
+    Game = TGame();
+    IntroFinished = false;
+    LevelName.clear();
+    CampaignMission = 0;
+    GameState = gsIntro;
+    ShowDebugInfo = false;
+}
+
+uint32_t Now() {
+    return Clock != nullptr ? Clock->TickCount() : 0;
+}
+
+int64_t SinceTick(uint32_t Stamp) {
+    return static_cast<int64_t>(Now()) - static_cast<int64_t>(Stamp);
+}

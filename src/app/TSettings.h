@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+// The machine-wide settings of Settings.ini.
+struct TSettings {
+    int Space = 0;
+    bool Antialias = true;
+    bool Windowed = false;
+    bool Dithering = false;
+    int BitDepth = 0;
+    bool VSync = false;
+    bool Hardware = true;
+    int Buffers = 2;
+    bool Music = true;
+    std::string Language = "Czech";
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "missions/TCampaignLevel.h"
+#include "missions/TEndlessLevel.h"
+#include "missions/TPreGameText.h"
+#include "missions/TRespawnPoint.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The running mission: mode, pause and help, clocks, briefing and caption phases, waves and score.
+// The world objects join it as they are built.
+struct TGame {
+    bool HelpShown = false;
+    bool Paused = false;
+    uint32_t EndlessTimeBase = 0;
+    int SurvivalTime = 0;
+    int PauseLength = 0;
+    uint32_t PauseStart = 0;
+    std::string Mode;
+    std::vector<TPreGameText> PreGameTexts;
+    uint32_t PhaseStamp = 0;
+    int Phase = 0;
+    int CaptionAlpha = 0;
+    bool Blink = false;
+    int WaveState = 0;
+    int Wave = 0;
+    uint32_t WaveStamp = 0;
+    int TotalKills = 0;
+    int WaveKills = 0;
+    TCampaignLevel Campaign;
+    TEndlessLevel Endless;
+    int EndlessWaveCounter = 0;
+    int EndlessTypeA = 0;
+    int EndlessTypeB = 0;
+    int EndlessTypeBCount = 0;
+    std::array<TRespawnPoint, 14> RespawnPoints{};
+    int Score = 0;
+    // Left, right, speed up, speed down, boost, weapon up, weapon down, fire, plant mine, debug
+    // overlay, exit: copied from the profile when a mission starts.
+    std::array<int, 11> Keys{};
+
+    static constexpr int KeyDebug = 9;
+    static constexpr int KeyExit = 10;
+};

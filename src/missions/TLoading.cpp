@@ -1,0 +1,17 @@
+#include "missions/TLoading.h"
+
+#include "app/Globals.h"
+#include "engine/TEngine.h"
+#include "render/TVelaCanvas.h"
+
+void TLoading::Run() {
+    if (Visible) {
+        Engine->Canvas.Draw(Engine->GetTexture("background"), 0, 0, 0, EffectOpaque);
+        Engine->DrawTexture(Engine->GetTexture("title"), 290, 640, 0, 0, 254);
+        Engine->DrawText(GameText.loading, 512, 384, 1, 1, 0xFFFFFFFFu, 3);
+    }
+    if (LoadRequest == 1) {
+        LoadRequest = 0;
+        // The mission loader takes over from here once missions can be loaded.
+    }
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+// The loading screen: shown while a mission file is read.
+class TLoading {
+  public:
+    int LoadRequest = 0;
+    bool Visible = false;
+
+    // Draws the screen when visible, then loads the mission that was asked for.
+    void Run();
+};

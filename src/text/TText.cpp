@@ -1,0 +1,157 @@
+#include "text/TText.h"
+
+#include "runtime/TFile.h"
+#include "runtime/TIniFile.h"
+#include "runtime/TWin1250.h"
+
+#include <iterator>
+
+const TText::TField* TText::Fields(int& Count) {
+    static const TField Table[] = {
+        {"Application", "present", &TText::present},
+        {"Application", "loading", &TText::loading},
+        {"Application", "press", &TText::press},
+        {"Application", "stage", &TText::stage},
+        {"Application", "goodjob", &TText::goodjob},
+        {"Credits", "cr_Music", &TText::cr_Music},
+        {"Credits", "cr_Production", &TText::cr_Production},
+        {"Credits", "cr_Programming", &TText::cr_Programming},
+        {"Credits", "cr_Graphics", &TText::cr_Graphics},
+        {"Credits", "cr_Sound", &TText::cr_Sound},
+        {"Credits", "cr_Story", &TText::cr_Story},
+        {"Credits", "cr_BETA", &TText::cr_BETA},
+        {"Credits", "cr_Made", &TText::cr_Made},
+        {"GameInterface", "gi_Help", &TText::gi_Help},
+        {"GameInterface", "gi_DestroyAll", &TText::gi_DestroyAll},
+        {"GameInterface", "gi_RemainEnemy", &TText::gi_RemainEnemy},
+        {"GameInterface", "gi_boost", &TText::gi_boost},
+        {"GameInterface", "gi_GameOver", &TText::gi_GameOver},
+        {"GameInterface", "gi_points", &TText::gi_points},
+        {"GameInterface", "gi_health", &TText::gi_health},
+        {"GameInterface", "gi_time", &TText::gi_time},
+        {"GameInterface", "gi_kills", &TText::gi_kills},
+        {"GameInterface", "gi_OK", &TText::gi_OK},
+        {"GameInterface", "gi_Cancel", &TText::gi_Cancel},
+        {"GameInterface", "gi_AskToExit", &TText::gi_AskToExit},
+        {"Weapons", "wpnSniper", &TText::wpnSniper},
+        {"Weapons", "wpnMine", &TText::wpnMine},
+        {"Weapons", "wpnEMP", &TText::wpnEMP},
+        {"Weapons", "wpnPhazer", &TText::wpnPhazer},
+        {"Weapons", "wpnLongBomb", &TText::wpnLongBomb},
+        {"Weapons", "wpnHyperShield", &TText::wpnHyperShield},
+        {"NewGame", "msNEWGAME_Chapter", &TText::msNEWGAME_Chapter},
+        {"NewGame", "msNEWGAME_Cancel", &TText::msNEWGAME_Cancel},
+        {"NewGame", "msNEWGAME_Campaign", &TText::msNEWGAME_Campaign},
+        {"NewGame", "msNEWGAME_Kestrune", &TText::msNEWGAME_Kestrune},
+        {"NewGame", "msNEWGAME_KST_Speed", &TText::msNEWGAME_KST_Speed},
+        {"NewGame", "msNEWGAME_KST_Steer", &TText::msNEWGAME_KST_Steer},
+        {"NewGame", "msNEWGAME_KST_Shield", &TText::msNEWGAME_KST_Shield},
+        {"NewGame", "msNEWGAME_KST_CampaignInfo", &TText::msNEWGAME_KST_CampaignInfo},
+        {"NewGame", "msNEWGAME_KST_Caption", &TText::msNEWGAME_KST_Caption},
+        {"NewGame", "msNEWGAME_Speed1", &TText::msNEWGAME_Speed1},
+        {"NewGame", "msNEWGAME_Speed2", &TText::msNEWGAME_Speed2},
+        {"NewGame", "msNEWGAME_Speed3", &TText::msNEWGAME_Speed3},
+        {"NewGame", "msNEWGAME_Steer1", &TText::msNEWGAME_Steer1},
+        {"NewGame", "msNEWGAME_Steer2", &TText::msNEWGAME_Steer2},
+        {"NewGame", "msNEWGAME_Steer3", &TText::msNEWGAME_Steer3},
+        {"NewGame", "msNEWGAME_Shield1", &TText::msNEWGAME_Shield1},
+        {"NewGame", "msNEWGAME_Shield2", &TText::msNEWGAME_Shield2},
+        {"NewGame", "msNEWGAME_Shield3", &TText::msNEWGAME_Shield3},
+        {"NewGame", "msNEWGAME_KST_Play", &TText::msNEWGAME_KST_Play},
+        {"NewGame", "msNEWGAME_C_Repeat", &TText::msNEWGAME_C_Repeat},
+        {"NewGame", "msNEWGAME_C_ChooseMission", &TText::msNEWGAME_C_ChooseMission},
+        {"NewGame", "msNEWGAME_C_NextMission", &TText::msNEWGAME_C_NextMission},
+        {"NewGame", "msNEWGAME_C_Weapons", &TText::msNEWGAME_C_Weapons},
+        {"NewGame", "msNEWGAME_C_ShipBehaviour", &TText::msNEWGAME_C_ShipBehaviour},
+        {"NewGame", "msNEWGAME_C_Speed", &TText::msNEWGAME_C_Speed},
+        {"NewGame", "msNEWGAME_C_Steer", &TText::msNEWGAME_C_Steer},
+        {"NewGame", "msNEWGAME_C_Shield", &TText::msNEWGAME_C_Shield},
+        {"NewGame", "msNEWGAME_C_Credits", &TText::msNEWGAME_C_Credits},
+        {"NewGame", "msNEWGAME_C_Upgrade", &TText::msNEWGAME_C_Upgrade},
+        {"NewGame", "msNEWGAME_C_Buy", &TText::msNEWGAME_C_Buy},
+        {"NewGame", "msNEWGAME_C_Charge", &TText::msNEWGAME_C_Charge},
+        {"NewGame", "msNEWGAME_C_NoMoney", &TText::msNEWGAME_C_NoMoney},
+        {"Menu", "msMAIN_NewGame", &TText::msMAIN_NewGame},
+        {"Menu", "msMAIN_SetProfile", &TText::msMAIN_SetProfile},
+        {"Menu", "msMAIN_Settings", &TText::msMAIN_Settings},
+        {"Menu", "msMAIN_HighScore", &TText::msMAIN_HighScore},
+        {"Menu", "msMAIN_Credits", &TText::msMAIN_Credits},
+        {"Menu", "msMAIN_Exit", &TText::msMAIN_Exit},
+        {"Menu", "msCREDITS_OK", &TText::msCREDITS_OK},
+        {"Menu", "msHIGHSCORE_OK", &TText::msHIGHSCORE_OK},
+        {"Menu", "msHIGHSCORE_Time", &TText::msHIGHSCORE_Time},
+        {"Menu", "msHIGHSCORE_Death", &TText::msHIGHSCORE_Death},
+        {"Menu", "msSETTINGS_PlantMine", &TText::msSETTINGS_PlantMine},
+        {"Menu", "msSETTINGS_Music", &TText::msSETTINGS_Music},
+        {"Menu", "msSETTINGS_Cancel", &TText::msSETTINGS_Cancel},
+        {"Menu", "msSETTINGS_Apply", &TText::msSETTINGS_Apply},
+        {"Menu", "msSETTINGS_Antialiasing", &TText::msSETTINGS_Antialiasing},
+        {"Menu", "msSETTINGS_Dithering", &TText::msSETTINGS_Dithering},
+        {"Menu", "msSETTINGS_BitDepth16", &TText::msSETTINGS_BitDepth16},
+        {"Menu", "msSETTINGS_BitDepth32", &TText::msSETTINGS_BitDepth32},
+        {"Menu", "msSETTINGS_VSync", &TText::msSETTINGS_VSync},
+        {"Menu", "msSETTINGS_Hardware", &TText::msSETTINGS_Hardware},
+        {"Menu", "msSETTINGS_HardwareInfo", &TText::msSETTINGS_HardwareInfo},
+        {"Menu", "msSETTINGS_Double", &TText::msSETTINGS_Double},
+        {"Menu", "msSETTINGS_Triple", &TText::msSETTINGS_Triple},
+        {"Menu", "msSETTINGS_SpeedUp", &TText::msSETTINGS_SpeedUp},
+        {"Menu", "msSETTINGS_SpeedDwn", &TText::msSETTINGS_SpeedDwn},
+        {"Menu", "msSETTINGS_Boost", &TText::msSETTINGS_Boost},
+        {"Menu", "msSETTINGS_BadKey", &TText::msSETTINGS_BadKey},
+        {"Menu", "msSETTINGS_Key", &TText::msSETTINGS_Key},
+        {"Menu", "msSETTINGS_Info", &TText::msSETTINGS_Info},
+        {"Menu", "msSETTINGS_VideoSettings", &TText::msSETTINGS_VideoSettings},
+        {"Menu", "msSETTINGS_ControlsSettings", &TText::msSETTINGS_ControlsSettings},
+        {"Menu", "msSETTINGS_Left", &TText::msSETTINGS_Left},
+        {"Menu", "msSETTINGS_Right", &TText::msSETTINGS_Right},
+        {"Menu", "msSETTINGS_Steering", &TText::msSETTINGS_Steering},
+        {"Menu", "msSETTINGS_WpnUp", &TText::msSETTINGS_WpnUp},
+        {"Menu", "msSETTINGS_WpnDn", &TText::msSETTINGS_WpnDn},
+        {"Menu", "msSETTINGS_WFire", &TText::msSETTINGS_WFire},
+        {"Menu", "msSETTINGS_WFireInfo", &TText::msSETTINGS_WFireInfo},
+        {"Menu", "msSETTINGS_FPS", &TText::msSETTINGS_FPS},
+        {"Menu", "msSETTINGS_Exit", &TText::msSETTINGS_Exit},
+        {"Menu", "msSETPROFILE_Steering", &TText::msSETPROFILE_Steering},
+        {"Menu", "msSETPROFILE_Speed", &TText::msSETPROFILE_Speed},
+        {"Menu", "msSETPROFILE_DeathHighScore", &TText::msSETPROFILE_DeathHighScore},
+        {"Menu", "msSETPROFILE_TimeHighScore", &TText::msSETPROFILE_TimeHighScore},
+        {"Menu", "msSETPROFILE_CampProg", &TText::msSETPROFILE_CampProg},
+        {"Menu", "msSETPROFILE_ActiveUser", &TText::msSETPROFILE_ActiveUser},
+        {"Menu", "msSETPROFILE_CantDel", &TText::msSETPROFILE_CantDel},
+        {"Menu", "msSETPROFILE_Wpns", &TText::msSETPROFILE_Wpns},
+        {"Menu", "msSETPROFILE_Shield", &TText::msSETPROFILE_Shield},
+        {"Menu", "msSETPROFILE_NewUser", &TText::msSETPROFILE_NewUser},
+        {"Menu", "msSETPROFILE_Load", &TText::msSETPROFILE_Load},
+        {"Menu", "msSETPROFILE_Cancel", &TText::msSETPROFILE_Cancel},
+        {"Menu", "msSETPROFILE_Create", &TText::msSETPROFILE_Create},
+        {"Menu", "msSETPROFILE_Delete", &TText::msSETPROFILE_Delete},
+        {"Menu", "msFIRSTUSER_Create", &TText::msFIRSTUSER_Create},
+        {"Weapons", "statusNA", &TText::statusNA},
+        {"Weapons", "statusDisCharge", &TText::statusDisCharge},
+        {"Weapons", "statusFullActive", &TText::statusFullActive},
+    };
+    Count = static_cast<int>(std::size(Table));
+    return Table;
+}
+
+void TText::Load(const std::string& FileName) {
+    // Translators may save as Windows-1250 or as UTF-8; both become the game's encoding.
+    std::string Raw;
+    if (!TFile::ReadText(FileName, Raw))
+        Raw.clear();
+    const TIniFile File = TIniFile::FromText(TWin1250::FromFileText(Raw), FileName);
+    auto Read = [&](const char* Section, const std::string& Key) {
+        return File.ReadString(Section, Key, Missing);
+    };
+    int Count = 0;
+    const TField* Table = Fields(Count);
+    for (int I = 0; I < Count; ++I)
+        this->*Table[I].Member = Read(Table[I].Section, Table[I].Key);
+    for (int I = 0; I < 20; ++I) {
+        const std::string Key = std::to_string(I);
+        LevelText[I] = Read("LevelText", Key);
+        LevelCaption[I] = Read("LevelCaption", Key);
+        FirstLine[I] = Read("FirstLine", Key);
+        SecondLine[I] = Read("SecondLine", Key);
+    }
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "THeadlessDevice.h"
+
+#include "app/Globals.h"
+#include "app/TmainFrm.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+// A copy of the game's data in a fresh folder, and the real game running in it headless on a fake
+// clock of 10 ms per frame.
+class TGameHarness : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::copy(ZERATHON_SOURCE_DIR "/data", Dir.Dir(),
+                              std::filesystem::copy_options::recursive);
+    }
+
+    void TearDown() override {
+        Frm.reset();
+        ResetGlobals();
+    }
+
+    void Start(const std::string& Script = "") {
+        TCommandLine Options;
+        Options.DataDir = Dir.Dir();
+        Options.Headless = true;
+        Options.StepMs = 10;
+        Options.HasSeed = true;
+        Options.Seed = 1;
+        if (!Script.empty()) {
+            std::ofstream(Dir / "input.txt") << Script;
+            Options.InputFile = Dir / "input.txt";
+        }
+        Frm = std::make_unique<TmainFrm>(Options);
+        ASSERT_TRUE(Frm->FormCreate());
+    }
+
+    void Frames(int Count) {
+        const int Target = Frm->FramesDrawn() + Count;
+        while (Frm->FramesDrawn() < Target)
+            Frm->RunOnce();
+    }
+
+    void Press(int Key) {
+        Frm->Input.KeyEvent(Key, true);
+        Frames(1);
+        Frm->Input.KeyEvent(Key, false);
+    }
+
+    std::string Read(const std::string& Relative) {
+        std::ifstream File(Dir / Relative, std::ios::binary);
+        std::stringstream Text;
+        Text << File.rdbuf();
+        return Text.str();
+    }
+
+    void Write(const std::string& Relative, const std::string& Text) {
+        std::ofstream(Dir / Relative, std::ios::binary) << Text;
+    }
+
+    TPicture Screen() {
+        TPicture Frame;
+        EXPECT_TRUE(Frm->VelaDevice.ReadPixels(Frame));
+        return Frame;
+    }
+
+    static int CountPixels(const TPicture& Frame, int Left, int Top, int Right, int Bottom,
+                           bool (*Test)(uint32_t)) {
+        int Count = 0;
+        for (int Y = Top; Y < Bottom; ++Y)
+            for (int X = Left; X < Right; ++X)
+                Count += Test(Frame.At(X, Y));
+        return Count;
+    }
+
+    TTempDir Dir;
+    std::unique_ptr<TmainFrm> Frm;
+};
