@@ -52,14 +52,16 @@ bool TVelaDevice::Initialize() {
             return false;
         }
         FVideoStarted = true;
-        FWindow = SDL_CreateWindow(Caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, FWidth,
-                                   FHeight, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+        // Made full screen from the start: switching afterwards can leave the renderer with the old size.
+        FWindow =
+            SDL_CreateWindow(Caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, FWidth, FHeight,
+                             SDL_WINDOW_SHOWN | (FWindowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP));
         if (FWindow == nullptr) {
             std::fprintf(stderr, "Zerathon: cannot open the window: %s\n", SDL_GetError());
             Finalize();
             return false;
         }
-        ApplyWindowMode();
+        SDL_RaiseWindow(FWindow);
     }
     if (!CreateRenderer()) {
         Finalize();

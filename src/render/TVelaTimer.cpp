@@ -64,17 +64,16 @@ void TVelaTimer::Idle() {
         return;
     }
 
-    // The sleep falls between this reading and the next, so it shows in the next frame's Latency.
-    uint32_t Slept = 0;
+    // The frame lasts until the sleep is over: measuring up to then keeps the sleep out of the next
+    // frame's length, which otherwise would skip its own sleep and let frames alternate short and long,
+    // well past the cap.
     if (MaxLatencyValue > LatencyValue) {
-        Slept = static_cast<uint32_t>((MaxLatencyValue - LatencyValue) / UnitsPerMs);
-        Clock.Sleep(Slept);
+        Clock.Sleep(static_cast<uint32_t>((MaxLatencyValue - LatencyValue) / UnitsPerMs));
+        LatencyValue += Elapsed();
     }
 
     DeltaValue = std::min(MulDiv(LatencyValue, OneStep, SpeedLatencyValue), MaxSteps * OneStep);
 
-    // Latency already holds the previous frame's sleep; adding this frame's sleep as well would count
-    // every sleep twice and show a capped 100 frames a second as about 60.
     FrameTime += LatencyValue;
     ++FrameCount;
     // Measure over about a second's worth of frames.
