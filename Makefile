@@ -2,7 +2,7 @@
 # every test. Both first install the Debian packages the build needs.
 
 PACKAGES := g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev zlib1g-dev \
-            libpng-dev libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev
+            libpng-dev libjpeg-dev libcairo2-dev libgtest-dev libgmock-dev libbenchmark-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
