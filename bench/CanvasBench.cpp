@@ -66,8 +66,8 @@ void CanvasFrame(benchmark::State& State) {
         Scene.Canvas->ResetCounters();
         for (int I = 0; I < Count; ++I) {
             const TSprite Sprite = SpriteAt(I);
-            Scene.Canvas->DrawRotated(Scene.Image.get(), Sprite.X, Sprite.Y, Sprite.Angle, 1.0f, Sprite.Colour, 0,
-                                      EffectBlend);
+            Scene.Canvas->DrawRotated(Scene.Image.get(), Sprite.X, Sprite.Y, Sprite.Angle, 1.0f,
+                                      Sprite.Colour, 0, EffectBlend);
         }
         Scene.Canvas->Flush();
     }

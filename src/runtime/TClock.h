@@ -5,7 +5,7 @@
 // The game's one source of time. The real clock reads SDL; tests and headless runs use TFakeClock,
 // which only moves when told to.
 class TClock {
-public:
+  public:
     virtual ~TClock() = default;
     // Milliseconds since start, 32 bits, wrapping like the system tick counter.
     virtual uint32_t TickCount() = 0;

@@ -1,4 +1,5 @@
 #include "runtime/TIniFile.h"
+#include "runtime/TAscii.h"
 
 #include <clocale>
 #include <cstdint>
@@ -24,22 +25,6 @@ std::string Trim(const std::string& Text) {
         --End;
     }
     return Text.substr(Begin, End - Begin);
-}
-
-char Lower(char C) {
-    return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C;
-}
-
-bool SameName(const std::string& A, const std::string& B) {
-    if (A.size() != B.size()) {
-        return false;
-    }
-    for (size_t I = 0; I < A.size(); ++I) {
-        if (Lower(A[I]) != Lower(B[I])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 enum class TKind { Blank, Comment, Section, Key, Other };
@@ -147,7 +132,7 @@ bool TIniFile::FindSection(const std::string& Section, TSectionRange& Range) con
     const std::string Wanted = Trim(Section);
     std::string Found;
     for (size_t I = 0; I < Lines.size(); ++I) {
-        if (Classify(Lines[I].Text, &Found) != TKind::Section || !SameName(Found, Wanted)) {
+        if (Classify(Lines[I].Text, &Found) != TKind::Section || !TAscii::SameName(Found, Wanted)) {
             continue;
         }
         Range.Header = I;
@@ -164,7 +149,7 @@ size_t TIniFile::FindKey(const TSectionRange& Range, const std::string& Key) con
     const std::string Wanted = Trim(Key);
     std::string Found;
     for (size_t I = Range.Header + 1; I < Range.End; ++I) {
-        if (Classify(Lines[I].Text, &Found) == TKind::Key && SameName(Found, Wanted)) {
+        if (Classify(Lines[I].Text, &Found) == TKind::Key && TAscii::SameName(Found, Wanted)) {
             return I;
         }
     }
@@ -210,8 +195,8 @@ bool TIniFile::ParseInteger(const std::string& Text, int& Value) {
         unsigned Digit;
         if (C >= '0' && C <= '9') {
             Digit = static_cast<unsigned>(C - '0');
-        } else if (Base == 16 && Lower(C) >= 'a' && Lower(C) <= 'f') {
-            Digit = static_cast<unsigned>(Lower(C) - 'a' + 10);
+        } else if (Base == 16 && TAscii::Lower(C) >= 'a' && TAscii::Lower(C) <= 'f') {
+            Digit = static_cast<unsigned>(TAscii::Lower(C) - 'a' + 10);
         } else {
             return false;
         }
@@ -280,7 +265,7 @@ std::vector<std::string> TIniFile::ReadSectionKeys(const std::string& Section) c
         }
         bool Seen = false;
         for (const std::string& Key : Keys) {
-            Seen = Seen || SameName(Key, Found);
+            Seen = Seen || TAscii::SameName(Key, Found);
         }
         if (!Seen) {
             Keys.push_back(Found);
@@ -298,7 +283,7 @@ std::vector<std::string> TIniFile::ReadSections() const {
         }
         bool Seen = false;
         for (const std::string& Section : Sections) {
-            Seen = Seen || SameName(Section, Found);
+            Seen = Seen || TAscii::SameName(Section, Found);
         }
         if (!Seen) {
             Sections.push_back(Found);

@@ -1,4 +1,5 @@
 #include "runtime/TPath.h"
+#include "runtime/TAscii.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -11,22 +12,6 @@ bool PathExists(const std::string& Path) {
     return ::stat(Path.c_str(), &Info) == 0;
 }
 
-char Lower(char C) {
-    return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C;
-}
-
-bool SameName(const std::string& A, const std::string& B) {
-    if (A.size() != B.size()) {
-        return false;
-    }
-    for (size_t I = 0; I < A.size(); ++I) {
-        if (Lower(A[I]) != Lower(B[I])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The entry of Folder named like Name without regard to case; empty if there is none.
 std::string FindEntry(const std::string& Folder, const std::string& Name) {
     DIR* Dir = ::opendir(Folder.empty() ? "." : Folder.c_str());
@@ -35,7 +20,7 @@ std::string FindEntry(const std::string& Folder, const std::string& Name) {
     }
     std::string Found;
     while (dirent* Entry = ::readdir(Dir)) {
-        if (SameName(Entry->d_name, Name)) {
+        if (TAscii::SameName(Entry->d_name, Name)) {
             Found = Entry->d_name;
             // An exact match beats one that only differs in case.
             if (Found == Name) {
@@ -137,7 +122,7 @@ std::string TPath::Extension(const std::string& Path) {
     }
     std::string Ext = Name.substr(Dot);
     for (char& C : Ext) {
-        C = Lower(C);
+        C = TAscii::Lower(C);
     }
     return Ext;
 }

@@ -6,6 +6,19 @@
 
 #include "runtime/TFile.h"
 
+namespace {
+// zlib takes its input in slices that fit its 32-bit counters.
+void FeedInput(z_stream& Stream, const Bytef*& Input, size_t& Left) {
+    if (Stream.avail_in != 0 || Left == 0)
+        return;
+    const uInt Slice = static_cast<uInt>(std::min<size_t>(Left, UINT_MAX / 2));
+    Stream.next_in = const_cast<Bytef*>(Input);
+    Stream.avail_in = Slice;
+    Input += Slice;
+    Left -= Slice;
+}
+} // namespace
+
 std::vector<uint8_t> TZlibStream::Compress(const void* Data, size_t Size, int Level) {
     z_stream Stream{};
     Level = std::clamp(Level, 0, 9);
@@ -19,13 +32,7 @@ std::vector<uint8_t> TZlibStream::Compress(const void* Data, size_t Size, int Le
     uint8_t Buffer[65536];
     int Result = Z_OK;
     do {
-        if (Stream.avail_in == 0 && Left > 0) {
-            uInt Slice = static_cast<uInt>(std::min<size_t>(Left, UINT_MAX / 2));
-            Stream.next_in = const_cast<Bytef*>(Input);
-            Stream.avail_in = Slice;
-            Input += Slice;
-            Left -= Slice;
-        }
+        FeedInput(Stream, Input, Left);
         Stream.next_out = Buffer;
         Stream.avail_out = sizeof Buffer;
         Result = deflate(&Stream, Left == 0 ? Z_FINISH : Z_NO_FLUSH);
@@ -49,13 +56,7 @@ bool TZlibStream::Decompress(const void* Data, size_t Size, std::vector<uint8_t>
     uint8_t Buffer[65536];
     int Result = Z_OK;
     for (;;) {
-        if (Stream.avail_in == 0 && Left > 0) {
-            uInt Slice = static_cast<uInt>(std::min<size_t>(Left, UINT_MAX / 2));
-            Stream.next_in = const_cast<Bytef*>(Input);
-            Stream.avail_in = Slice;
-            Input += Slice;
-            Left -= Slice;
-        }
+        FeedInput(Stream, Input, Left);
         Stream.next_out = Buffer;
         Stream.avail_out = sizeof Buffer;
         Result = inflate(&Stream, Z_NO_FLUSH);
