@@ -51,6 +51,14 @@ fuzz: deps
 	cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DZERATHON_FUZZ=ON >/dev/null
 	cmake --build build/fuzz -j $(JOBS)
 
+# Regenerates data/ from the committed sources: pictures, samples, missions and effect files.
+data: configure
+	cmake --build $(BUILD) --target PictureGenerator SoundSynth LevelTool EffectTool -j $(JOBS)
+	$(BUILD)/tools/PictureGenerator data
+	$(BUILD)/tools/SoundSynth data
+	$(BUILD)/tools/LevelTool build data-src/levels data/Levels
+	$(BUILD)/tools/EffectTool build data-src/effects data/Graphic
+
 format:
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 

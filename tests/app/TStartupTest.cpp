@@ -134,22 +134,4 @@ TEST_F(TStartupTest, MissingFontLeavesTheGameRunningWithoutText) {
     EXPECT_EQ(Frm->FramesDrawn(), 3);
 }
 
-TEST_F(TStartupTest, LanguageFilesOfTheGameDefineEveryText) {
-    for (const char* Language : {"Czech", "Slovak", "English"}) {
-        TText Text;
-        Text.Load(std::string(ZERATHON_SOURCE_DIR "/data/Text/") + Language + ".lng");
-        int Count = 0;
-        const TText::TField* Fields = TText::Fields(Count);
-        ASSERT_EQ(Count, 121);
-        for (int I = 0; I < Count; ++I)
-            EXPECT_NE(Text.*Fields[I].Member, TText::Missing) << Language << " " << Fields[I].Key;
-        for (int I = 0; I < 20; ++I) {
-            EXPECT_NE(Text.LevelText[I], TText::Missing) << Language << " LevelText " << I;
-            EXPECT_NE(Text.LevelCaption[I], TText::Missing) << Language << " LevelCaption " << I;
-            EXPECT_NE(Text.FirstLine[I], TText::Missing) << Language << " FirstLine " << I;
-            EXPECT_NE(Text.SecondLine[I], TText::Missing) << Language << " SecondLine " << I;
-        }
-    }
-}
-
 } // namespace
