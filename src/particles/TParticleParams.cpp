@@ -1,0 +1,143 @@
+#include "particles/TParticleParams.h"
+
+#include <cstring>
+
+namespace {
+
+// Field offsets of the block.
+enum : size_t {
+    FirstPatternAt = 0,
+    LastPatternAt = 4,
+    EffectAt = 12,
+    RateAt = 16,
+    DurationAt = 20,
+    LifeAt = 24,
+    DirectionAt = 32,
+    SpreadAt = 36,
+    RelativeAt = 40,
+    SpeedAt = 44,
+    GravityAt = 52,
+    RadialAt = 60,
+    TangentialAt = 68,
+    ScaleAt = 76,
+    AngleAt = 88,
+    ColoursAt = 100,
+    ColourVariationAt = 112,
+    AlphaVariationAt = 116,
+    MiddleAt = 120,
+};
+
+uint32_t GetWord(const uint8_t* Block, size_t At) {
+    return uint32_t(Block[At]) | uint32_t(Block[At + 1]) << 8 | uint32_t(Block[At + 2]) << 16 |
+           uint32_t(Block[At + 3]) << 24;
+}
+
+int32_t GetInt(const uint8_t* Block, size_t At) {
+    return static_cast<int32_t>(GetWord(Block, At));
+}
+
+float GetFloat(const uint8_t* Block, size_t At) {
+    const uint32_t Word = GetWord(Block, At);
+    float Value;
+    std::memcpy(&Value, &Word, sizeof Value);
+    return Value;
+}
+
+TParticleParams::TColour GetColour(const uint8_t* Block, size_t At) {
+    return {Block[At], Block[At + 1], Block[At + 2], Block[At + 3]};
+}
+
+void PutWord(uint8_t* Block, size_t At, uint32_t Word) {
+    for (size_t I = 0; I < 4; ++I)
+        Block[At + I] = static_cast<uint8_t>(Word >> (8 * I));
+}
+
+void PutFloat(uint8_t* Block, size_t At, float Value) {
+    uint32_t Word;
+    std::memcpy(&Word, &Value, sizeof Word);
+    PutWord(Block, At, Word);
+}
+
+void PutColour(uint8_t* Block, size_t At, const TParticleParams::TColour& Colour) {
+    Block[At] = Colour.R;
+    Block[At + 1] = Colour.G;
+    Block[At + 2] = Colour.B;
+    Block[At + 3] = Colour.A;
+}
+
+} // namespace
+
+bool TParticleParams::Read(const uint8_t* Data, size_t Length, TParticleParams& Params) {
+    uint8_t Block[Size] = {};
+    if (Data && Length > 0)
+        std::memcpy(Block, Data, Length < Size ? Length : Size);
+    TParticleParams P;
+    P.FirstPattern = GetInt(Block, FirstPatternAt);
+    P.LastPattern = GetInt(Block, LastPatternAt);
+    P.Effect = GetWord(Block, EffectAt);
+    P.EmissionRate = GetInt(Block, RateAt);
+    P.Duration = GetInt(Block, DurationAt);
+    P.LifeMin = GetInt(Block, LifeAt);
+    P.LifeMax = GetInt(Block, LifeAt + 4);
+    P.Direction = GetFloat(Block, DirectionAt);
+    P.Spread = GetFloat(Block, SpreadAt);
+    P.RelativeToMotion = Block[RelativeAt];
+    P.SpeedMin = GetFloat(Block, SpeedAt);
+    P.SpeedMax = GetFloat(Block, SpeedAt + 4);
+    P.GravityMin = GetFloat(Block, GravityAt);
+    P.GravityMax = GetFloat(Block, GravityAt + 4);
+    P.RadialMin = GetFloat(Block, RadialAt);
+    P.RadialMax = GetFloat(Block, RadialAt + 4);
+    P.TangentialMin = GetFloat(Block, TangentialAt);
+    P.TangentialMax = GetFloat(Block, TangentialAt + 4);
+    P.ScaleStart = GetFloat(Block, ScaleAt);
+    P.ScaleEnd = GetFloat(Block, ScaleAt + 4);
+    P.ScaleVariation = GetFloat(Block, ScaleAt + 8);
+    P.AngleStart = GetFloat(Block, AngleAt);
+    P.AngleEnd = GetFloat(Block, AngleAt + 4);
+    P.AngleVariation = GetFloat(Block, AngleAt + 8);
+    P.Colour1 = GetColour(Block, ColoursAt);
+    P.Colour2 = GetColour(Block, ColoursAt + 4);
+    P.Colour3 = GetColour(Block, ColoursAt + 8);
+    P.ColourVariation = GetFloat(Block, ColourVariationAt);
+    P.AlphaVariation = GetFloat(Block, AlphaVariationAt);
+    P.MiddlePoint = GetFloat(Block, MiddleAt);
+    Params = P;
+    return Data && Length > 0;
+}
+
+std::array<uint8_t, TParticleParams::Size> TParticleParams::Write() const {
+    std::array<uint8_t, Size> Out{};
+    uint8_t* Block = Out.data();
+    PutWord(Block, FirstPatternAt, static_cast<uint32_t>(FirstPattern));
+    PutWord(Block, LastPatternAt, static_cast<uint32_t>(LastPattern));
+    PutWord(Block, EffectAt, Effect);
+    PutWord(Block, RateAt, static_cast<uint32_t>(EmissionRate));
+    PutWord(Block, DurationAt, static_cast<uint32_t>(Duration));
+    PutWord(Block, LifeAt, static_cast<uint32_t>(LifeMin));
+    PutWord(Block, LifeAt + 4, static_cast<uint32_t>(LifeMax));
+    PutFloat(Block, DirectionAt, Direction);
+    PutFloat(Block, SpreadAt, Spread);
+    Block[RelativeAt] = RelativeToMotion;
+    PutFloat(Block, SpeedAt, SpeedMin);
+    PutFloat(Block, SpeedAt + 4, SpeedMax);
+    PutFloat(Block, GravityAt, GravityMin);
+    PutFloat(Block, GravityAt + 4, GravityMax);
+    PutFloat(Block, RadialAt, RadialMin);
+    PutFloat(Block, RadialAt + 4, RadialMax);
+    PutFloat(Block, TangentialAt, TangentialMin);
+    PutFloat(Block, TangentialAt + 4, TangentialMax);
+    PutFloat(Block, ScaleAt, ScaleStart);
+    PutFloat(Block, ScaleAt + 4, ScaleEnd);
+    PutFloat(Block, ScaleAt + 8, ScaleVariation);
+    PutFloat(Block, AngleAt, AngleStart);
+    PutFloat(Block, AngleAt + 4, AngleEnd);
+    PutFloat(Block, AngleAt + 8, AngleVariation);
+    PutColour(Block, ColoursAt, Colour1);
+    PutColour(Block, ColoursAt + 4, Colour2);
+    PutColour(Block, ColoursAt + 8, Colour3);
+    PutFloat(Block, ColourVariationAt, ColourVariation);
+    PutFloat(Block, AlphaVariationAt, AlphaVariation);
+    PutFloat(Block, MiddleAt, MiddlePoint);
+    return Out;
+}
