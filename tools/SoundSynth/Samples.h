@@ -1,0 +1,42 @@
+// The game's fifteen samples: how each is made and how it enters the sample list.
+#pragma once
+
+#include "Dsp.h"
+
+#include <vector>
+
+namespace Synth {
+
+struct TSampleSpec {
+    const char* Name;  // the name the game plays it by (Part 5.2)
+    int Volume;        // 0..100 in Sounds.ini: the mix between samples
+    bool Loop;         // only "engine"
+    TBuffer (*Make)(); // returns the finished sample (DC removed, faded, normalised)
+};
+
+// In list order: Sample0 .. Sample14.
+const std::vector<TSampleSpec>& SampleList();
+
+// Game effects (Effects.cpp).
+TBuffer MakeEngine();
+TBuffer MakeExplode1();
+TBuffer MakeExplode2();
+TBuffer MakeEmp();
+TBuffer MakePhazer();
+TBuffer MakeLongBomb();
+TBuffer MakeShield();
+TBuffer MakeSniper();
+TBuffer MakePlant();
+TBuffer MakeCrate();
+TBuffer MakeCountdown();
+TBuffer MakeButton();
+
+// Studio intro (Intro.cpp).
+TBuffer MakeVorlen();
+TBuffer MakeRun();
+TBuffer MakeScream();
+
+// The engine loop's length in samples: a whole number of periods of every periodic component.
+int EngineLoopLength();
+
+} // namespace Synth
