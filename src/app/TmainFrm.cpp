@@ -119,7 +119,20 @@ bool TmainFrm::FormCreate() {
     LoadLanguage();
     InitGraph();
     ShowDebugInfo = false;
+    if (!Options.Level.empty())
+        StartLevelDirectly(Options.Level);
     return !Engine->TerminateRequested();
+}
+
+// For testing and designing missions: straight to the loading screen, as the menu would go.
+void TmainFrm::StartLevelDirectly(const std::string& Name) {
+    IntroFinished = true;
+    LevelName = Name;
+    CampaignMission = 0;
+    if (Name.size() == 7 && Name.compare(0, 5, "level") == 0 && isdigit(Name[5]) && isdigit(Name[6]))
+        CampaignMission = (Name[5] - '0') * 10 + (Name[6] - '0');
+    Loading->Visible = true;
+    GameState = gsLoading;
 }
 
 void TmainFrm::ControlEverything() {

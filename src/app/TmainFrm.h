@@ -60,6 +60,7 @@ class TmainFrm {
     void InitGraph();
     void CreateFonts();
     void CreateGame();
+    void StartLevelDirectly(const std::string& Name);
 
     void VelaTimerTimer();
     void VelaTimerProcess();

@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "engine/TEngine.h"
+#include "missions/TMissionLoader.h"
 #include "render/TVelaCanvas.h"
 
 void TLoading::Run() {
@@ -12,6 +13,6 @@ void TLoading::Run() {
     }
     if (LoadRequest == 1) {
         LoadRequest = 0;
-        // The mission loader takes over from here once missions can be loaded.
+        TMissionLoader::LoadLevel(LevelName);
     }
 }

@@ -1,0 +1,98 @@
+#include "missions/TMissionLoader.h"
+
+#include "app/Globals.h"
+#include "engine/TEngine.h"
+#include "missions/TLevelFile.h"
+#include "missions/TLoading.h"
+#include "runtime/TMessageBox.h"
+#include "runtime/TPath.h"
+
+namespace {
+// Where rockets come in: just outside the screen, four on each long side and three on each short one.
+constexpr int RespawnPlaces[14][2] = {{-50, 200}, {-50, 400}, {-50, 600},  {200, 830},  {400, 830},
+                                      {600, 830}, {800, 830}, {1070, 600}, {1070, 400}, {1070, 200},
+                                      {800, -50}, {600, -50}, {400, -50},  {200, -50}};
+
+std::string Trimmed(const std::string& Text) {
+    const size_t Begin = Text.find_first_not_of(' ');
+    if (Begin == std::string::npos)
+        return std::string();
+    const size_t End = Text.find_last_not_of(' ');
+    return Text.substr(Begin, End - Begin + 1);
+}
+
+void CopyKeys() {
+    Game.Keys = {Profile.BindLeft,      Profile.BindRight, Profile.BindSpeedUp, Profile.BindSpeedDwn,
+                 Profile.BindBoost,     Profile.BindWpnUp, Profile.BindWpnDn,   Profile.BindWFire,
+                 Profile.BindPlantMine, Profile.BindFPS,   Profile.BindExit};
+}
+
+void ResetMissionState() {
+    Game.HelpShown = false;
+    Game.Paused = true;
+    Game.Score = 0;
+    Game.Wave = 0;
+    Game.WaveStamp = Now();
+    Game.WaveState = 0;
+    Game.WaveKills = 0;
+    Game.TotalKills = 0;
+    for (int Point = 0; Point < 14; ++Point)
+        Game.RespawnPoints[Point] = {RespawnPlaces[Point][0], RespawnPlaces[Point][1], false, 0};
+}
+
+void FailLoad(const std::string& Error) {
+    TMessageBox::Show("Zerathon", Error, true);
+    Loading->Visible = false;
+    Engine->CursorVisible = true;
+    GameState = gsMenu;
+}
+} // namespace
+
+bool TMissionLoader::ReadLevelFile(const std::string& Path, std::string& Error) {
+    return TLevelFile::ReadFile(Path, Game.Mode, Game.Campaign, Game.Endless, Error);
+}
+
+void TMissionLoader::WrapBriefing(const std::string& Text) {
+    Game.PreGameTexts.clear();
+    std::string Line;
+    for (size_t Position = 0; Position < Text.size(); ++Position) {
+        const char C = Text[Position];
+        Line += C;
+        if (C == ' ' && Trimmed(Line).size() > 30) {
+            Game.PreGameTexts.push_back({Trimmed(Line), 0});
+            Line.clear();
+        }
+        if (Position + 1 == Text.size()) {
+            Game.PreGameTexts.push_back({Trimmed(Line), 0});
+            Line.clear();
+        }
+    }
+}
+
+bool TMissionLoader::LoadLevel(const std::string& Name) {
+    Engine->CursorVisible = false;
+    std::string Error;
+    if (!ReadLevelFile(TPath::Join(ProgramDir, "\\Levels\\" + Name + ".lvl"), Error)) {
+        FailLoad(Error);
+        return false;
+    }
+    if (Game.Mode == "C") {
+        WrapBriefing(GameText.LevelText[Game.Campaign.TextIndex]);
+    } else {
+        WrapBriefing(GameText.LevelText[Game.Endless.TextIndex]);
+        Game.SurvivalTime = 0;
+        Game.EndlessWaveCounter = 0;
+        Game.EndlessTypeA = 1;
+        Game.EndlessTypeB = 2;
+        Game.EndlessTypeBCount = 0;
+    }
+    CopyKeys();
+    ResetMissionState();
+    Game.PhaseStamp = Now();
+    Game.Phase = 0;
+    Game.CaptionAlpha = 0;
+    Game.Blink = false;
+    Loading->Visible = false;
+    GameState = gsBriefing;
+    return true;
+}
