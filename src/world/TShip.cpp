@@ -1,0 +1,332 @@
+#include "world/TShip.h"
+
+#include "app/Globals.h"
+#include "engine/TEngine.h"
+#include "engine/TSoundEngine.h"
+#include "render/TVelaCanvas.h"
+#include "render/TVelaKeyboard.h"
+#include "render/TVelaMouse.h"
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace {
+
+constexpr double FieldWidth = 1024.0;
+constexpr double FieldHeight = 768.0;
+constexpr int RightMouseButton = 1;
+// The emitters' directions and the sprite's rotation use this rounded pi; the motion uses the real one.
+constexpr double SpritePi = 3.1415;
+
+double Radians(double Degrees) {
+    return Degrees * std::numbers::pi / 180.0;
+}
+
+void PlaySound(const std::string& Name) {
+    if (SoundEngine != nullptr)
+        SoundEngine->PlaySample(Name);
+}
+
+void StopSound(const std::string& Name) {
+    if (SoundEngine != nullptr)
+        SoundEngine->StopSample(Name);
+}
+
+} // namespace
+
+TShip::TShip(TEngine& Engine) : Engine(Engine), LastMotion(Now()) {}
+
+void TShip::Run() {
+    if (Destroyed) {
+        RunWreck();
+        return;
+    }
+    if (!Game.Paused) {
+        ReadControls();
+        UpdateHitPoints();
+        if (CheckCollisions)
+            CheckCollisions(*this);
+        CheckDestroyed();
+        // One step at most: a slow frame does not catch up.
+        if (SinceTick(LastMotion) > MotionPeriod) {
+            LastMotion = Now();
+            Move();
+        }
+    }
+    Draw();
+}
+
+bool TShip::ControlDown(TControl Control) const {
+    return Engine.Keyboard.KeyDown(Game.Keys[Control]);
+}
+
+bool TShip::ControlPressed(TControl Control) const {
+    return Engine.Keyboard.KeyPressed(Game.Keys[Control]);
+}
+
+bool TShip::ControlReleased(TControl Control) const {
+    return Engine.Keyboard.KeyReleased(Game.Keys[Control]);
+}
+
+void TShip::ReadControls() {
+    if (!Boosting)
+        ReadSpeedKeys();
+    ReadSpeedReleases();
+    ReadBoostKey();
+    ReadSteering();
+}
+
+void TShip::ReadSpeedKeys() {
+    if (ControlDown(KeySpeedUp) && ControlDown(KeySpeedDown)) {
+        StopThrust(TThrust::Forward);
+        ThrustForward = false;
+        ThrustReverse = false;
+        return;
+    }
+    if (Boost > 0 && ControlDown(KeySpeedUp))
+        SpeedUp();
+    // Speeding up has already paid, so this sees the boost that is left.
+    if (Boost > 0 && ControlDown(KeySpeedDown))
+        SlowDown();
+}
+
+void TShip::SpeedUp() {
+    const std::optional<double> Top = TopSpeed();
+    if (!Top)
+        return;
+    if (Speed > *Top) {
+        StopThrust(TThrust::Forward);
+        return;
+    }
+    if (!ThrustForward)
+        StartThrust(TThrust::Forward);
+    PlaceThrust(TThrust::Forward);
+    Speed += 0.005;
+    Boost -= 0.01;
+}
+
+void TShip::SlowDown() {
+    // Tested before the step, so the ship ends just below -0.5.
+    if (Speed < -0.5) {
+        StopThrust(TThrust::Reverse);
+        return;
+    }
+    if (!ThrustReverse)
+        StartThrust(TThrust::Reverse);
+    PlaceThrust(TThrust::Reverse);
+    Speed -= 0.005;
+    Boost -= 0.01;
+}
+
+void TShip::ReadSpeedReleases() {
+    if (ControlReleased(KeySpeedUp)) {
+        ThrustForward = false;
+        StopThrust(TThrust::Forward);
+    }
+    if (ControlReleased(KeySpeedDown)) {
+        ThrustReverse = false;
+        StopThrust(TThrust::Reverse);
+    }
+}
+
+void TShip::ReadBoostKey() {
+    if (Boost > 40 && ControlDown(KeyBoost)) {
+        // One charge per press: holding the key only keeps the flames in place.
+        if (!Boosting) {
+            Boosting = true;
+            StartThrust(TThrust::Boost);
+            Speed = 5.0;
+            Boost -= 40;
+        }
+        PlaceThrust(TThrust::Forward);
+    }
+    if (ControlReleased(KeyBoost)) {
+        Boosting = false;
+        StopThrust(TThrust::Boost);
+    }
+}
+
+void TShip::ReadSteering() {
+    if (ControlPressed(KeyRight))
+        SteerMode = 1;
+    if (ControlPressed(KeyLeft))
+        SteerMode = 1;
+    // A mouse movement sets the ship turning until a steer key, the other direction or the right button.
+    const int DeltaX = Engine.Mouse.DeltaX();
+    if (DeltaX > 0)
+        SteerMode = 2;
+    else if (DeltaX < 0)
+        SteerMode = 0;
+    else if (Engine.Mouse.ButtonDown(RightMouseButton))
+        SteerMode = 1;
+}
+
+std::optional<double> TShip::TopSpeed() const {
+    if (SpeedLevel == 1.0)
+        return 1.5;
+    if (SpeedLevel == 2.0)
+        return 2.5;
+    if (SpeedLevel == 3.0)
+        return 3.5;
+    return std::nullopt;
+}
+
+bool TShip::TurningRight() const {
+    return SteerMode == 2 || ControlDown(KeyRight);
+}
+
+bool TShip::TurningLeft() const {
+    return SteerMode == 0 || ControlDown(KeyLeft);
+}
+
+void TShip::Move() {
+    Turn();
+    Bank();
+    WrapAngle();
+    X += std::cos(Radians(Angle)) * Speed;
+    Y += std::sin(Radians(Angle)) * Speed;
+    WrapPosition();
+}
+
+void TShip::Turn() {
+    // Right is tested first, so it wins when both keys are held.
+    if (TurningRight())
+        Angle += SteerRate;
+    else if (TurningLeft())
+        Angle -= SteerRate;
+}
+
+void TShip::Bank() {
+    if (TurningRight()) {
+        if (Tilt != 2)
+            ++Tilt;
+    } else if (TurningLeft()) {
+        if (Tilt != -2)
+            --Tilt;
+    } else if (SteerMode == 1) {
+        Tilt += Tilt > 0 ? -1 : (Tilt < 0 ? 1 : 0);
+    }
+}
+
+void TShip::WrapAngle() {
+    if (Angle > 360)
+        Angle -= 360;
+    if (Angle < 1)
+        Angle += 360;
+}
+
+void TShip::WrapPosition() {
+    // The ship jumps to the opposite edge rather than wrapping by the overshoot.
+    if (X < 0)
+        X = FieldWidth;
+    else if (X > FieldWidth)
+        X = 0;
+    if (Y < 0)
+        Y = FieldHeight;
+    else if (Y > FieldHeight)
+        Y = 0;
+}
+
+void TShip::Draw() {
+    static constexpr std::array<const char*, 5> Textures{"ship_left2", "ship_left1", "ship", "ship_right1",
+                                                         "ship_right2"};
+    TVelaImage* Image = Engine.GetTexture(Textures[Tilt + 2]);
+    if (Image == nullptr)
+        return;
+    Engine.Canvas.DrawRotatedWhite(Image, static_cast<float>(X), static_cast<float>(Y),
+                                   static_cast<float>(Angle * SpritePi / 180.0), 1.0f, 0, EffectBlend);
+}
+
+void TShip::AddScore(int Points) {
+    if (!Destroyed)
+        Game.Score += Points;
+}
+
+void TShip::AddBoost(int Amount) {
+    Boost += Amount;
+    if (Boost > 100)
+        Boost = 100.0;
+}
+
+int TShip::Damage(int Kind) {
+    const int Taken = static_cast<int>(Kind * 6.0 / ShieldLevel);
+    Energy -= Taken;
+    if (Energy < 0) {
+        Energy = 0;
+        return 0;
+    }
+    return Taken;
+}
+
+void TShip::UpdateHitPoints() {
+    const double Heading = Radians(Angle);
+    for (size_t K = 0; K < HitPoints.size(); ++K) {
+        HitPoints[K][0] = static_cast<int>(X + ProbeDistances[K] * std::cos(Heading));
+        HitPoints[K][1] = static_cast<int>(Y + ProbeDistances[K] * std::sin(Heading));
+    }
+}
+
+void TShip::CheckDestroyed() {
+    if (Destroyed || Energy > 0)
+        return;
+    StopSound("engine");
+    Destroyed = true;
+    PlaySound("explode2");
+}
+
+void TShip::StartThrust(TThrust Kind) {
+    // The emitters fire at the ship's centre; PlaceThrust moves them behind the nozzles.
+    switch (Kind) {
+    case TThrust::Forward:
+        ThrustForward = true;
+        EngineThrustOn = true;
+        break;
+    case TThrust::Reverse:
+        ThrustReverse = true;
+        EngineThrustOn = true;
+        break;
+    case TThrust::Boost:
+        BoostThrustOn = true;
+        break;
+    }
+}
+
+void TShip::StopThrust(TThrust Kind) {
+    if (Kind == TThrust::Boost)
+        BoostThrustOn = false;
+    else
+        EngineThrustOn = false;
+}
+
+void TShip::PlaceThrust(TThrust Kind) {
+    // All four emitters follow, so a boost's flames stay on the nozzles too.
+    Thrust = ThrustPlacement(Kind);
+}
+
+TThrustPlacement TShip::ThrustPlacement(TThrust Kind) const {
+    const bool Reverse = Kind == TThrust::Reverse;
+    const double Heading = Radians(Angle);
+    const double Behind = Reverse ? 10.0 : -33.0;
+    const double CentreX = X + Behind * std::cos(Heading);
+    const double CentreY = Y + Behind * std::sin(Heading);
+    const double SideX = 34.0 * std::cos(Radians(Angle + 90));
+    const double SideY = 34.0 * std::sin(Radians(Angle + 90));
+    TThrustPlacement Placement;
+    Placement.AX = CentreX + SideX;
+    Placement.AY = CentreY + SideY;
+    Placement.BX = CentreX - SideX;
+    Placement.BY = CentreY - SideY;
+    Placement.Direction = (Reverse ? Angle + 90 : Angle - 90) * SpritePi / 180.0;
+    return Placement;
+}
+
+void TShip::RunWreck() {
+    // The wreck drifts backwards against its heading and does not wrap.
+    Y += 0.3 * std::sin(Radians(Angle - 180));
+    X += 0.3 * std::cos(Radians(Angle - 180));
+    if (!WreckExploded) {
+        PlaySound("explode1");
+        WreckExploded = true;
+    }
+}
