@@ -13,6 +13,7 @@
 #include "runtime/TPngEncoder.h"
 #include "runtime/TSystemClock.h"
 #include "runtime/TZlibStream.h"
+#include "world/TShip.h"
 
 #include <SDL.h>
 
@@ -456,6 +457,8 @@ void TmainFrm::StepBriefing() {
 
 void TmainFrm::LoopGame() {
     SoundEngine->PlaySample("engine");
+    if (Game.Ship)
+        Game.Ship->Run();
     AccountPause();
     StepStartCaption();
 }

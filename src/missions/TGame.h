@@ -7,12 +7,20 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+class TShip;
 
 // The running mission: mode, pause and help, clocks, briefing and caption phases, waves and score.
 // The world objects join it as they are built.
 struct TGame {
+    TGame();
+    ~TGame();
+    TGame(TGame&&) noexcept;
+    TGame& operator=(TGame&&) noexcept;
+
     bool HelpShown = false;
     bool Paused = false;
     uint32_t EndlessTimeBase = 0;
@@ -40,6 +48,7 @@ struct TGame {
     int Score = 0;
     // Left, right, speed up, speed down, boost, weapon up, weapon down, fire, plant mine, debug
     // overlay, exit: copied from the profile when a mission starts.
+    std::unique_ptr<TShip> Ship;
     std::array<int, 11> Keys{};
 
     static constexpr int KeyDebug = 9;

@@ -6,6 +6,7 @@
 #include "missions/TLoading.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
+#include "world/TShip.h"
 
 namespace {
 // Where rockets come in: just outside the screen, four on each long side and three on each short one.
@@ -38,6 +39,23 @@ void ResetMissionState() {
     Game.TotalKills = 0;
     for (int Point = 0; Point < 14; ++Point)
         Game.RespawnPoints[Point] = {RespawnPlaces[Point][0], RespawnPlaces[Point][1], false, 0};
+}
+
+// A fresh ship with the upgrades the player has bought, full of energy and boost.
+void CreateShip() {
+    Game.Ship = std::make_unique<TShip>(*Engine);
+    TShip& Ship = *Game.Ship;
+    Ship.Energy = 100;
+    Ship.Boost = 100.0;
+    if (Game.Mode == "C") {
+        Ship.SpeedLevel = Profile.SpeedLevel;
+        Ship.SteerRate = Profile.SteerLevel;
+        Ship.ShieldLevel = Profile.ShieldLevel;
+        Ship.MinesLeft = Profile.Mines;
+    } else {
+        Ship.MinesLeft = 3;
+    }
+    Ship.Speed = Ship.SpeedLevel + 0.001;
 }
 
 void FailLoad(const std::string& Error) {
@@ -88,6 +106,7 @@ bool TMissionLoader::LoadLevel(const std::string& Name) {
     }
     CopyKeys();
     ResetMissionState();
+    CreateShip();
     Game.PhaseStamp = Now();
     Game.Phase = 0;
     Game.CaptionAlpha = 0;
