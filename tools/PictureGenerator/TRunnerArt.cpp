@@ -33,11 +33,18 @@ void Stroke(cairo_t* Cr, const TLimb& L, double Width, TRgb Fill, TRgb Rim, doub
     // Rim light on the leading (right, upper) side.
     cairo_save(Cr);
     cairo_translate(Cr, Width * 0.22, -Width * 0.15);
-    TArt::SetColour(Cr, Rim, 0.55 * Shade);
+    TArt::SetColour(Cr, Rim, 0.35 * Shade);
     cairo_set_line_width(Cr, Width * 0.3);
     cairo_stroke(Cr);
     cairo_restore(Cr);
     cairo_new_path(Cr);
+    // A boot or a fist at the end, a little wider than the limb.
+    cairo_arc(Cr, L.End.X + Width * 0.2, L.End.Y, Width * 0.62, 0, 2 * M_PI);
+    TArt::SetColour(Cr, TArt::Hex(0x05060e));
+    cairo_fill_preserve(Cr);
+    TArt::SetColour(Cr, TArt::Scale(TArt::Mix(Fill, TArt::Hex(0x202a40), 0.5), Shade));
+    cairo_set_line_width(Cr, 0);
+    cairo_fill(Cr);
 }
 
 void Outlined(cairo_t* Cr, cairo_pattern_t* Fill, double Line = 1.4) {
@@ -61,7 +68,7 @@ void TRunnerArt::Knight(cairo_t* Cr, int Frame) {
     auto Arm = [&](double Phase) { return Pose(Shoulder, 17, 16, -0.8 * std::sin(Phase), 1.1); };
     // Far limbs in shadow, with the sword held high behind.
     const TLimb FarArm = Arm(P + M_PI);
-    Stroke(Cr, Leg(P + M_PI), 10, Steel, Rim, 0.55);
+    Stroke(Cr, Leg(P + M_PI), 12, Steel, Rim, 0.55);
     cairo_move_to(Cr, FarArm.End.X, FarArm.End.Y);
     cairo_line_to(Cr, FarArm.End.X + 30 * std::sin(0.6 - 0.3 * std::sin(P)),
                   FarArm.End.Y - 30 * std::cos(0.6 - 0.3 * std::sin(P)));
@@ -71,7 +78,7 @@ void TRunnerArt::Knight(cairo_t* Cr, int Frame) {
     TArt::SetColour(Cr, TArt::Hex(0xeaf6ff));
     cairo_set_line_width(Cr, 3);
     cairo_stroke(Cr);
-    Stroke(Cr, FarArm, 8, Steel, Rim, 0.55);
+    Stroke(Cr, FarArm, 9, Steel, Rim, 0.55);
     // Cloak streaming behind.
     cairo_move_to(Cr, Shoulder.X - 4, Shoulder.Y - 2);
     cairo_curve_to(Cr, 40, 44 + Bob, 30, 60 + Bob + 4 * std::sin(P), 14, 70 + Bob + 6 * std::sin(P * 2));
@@ -117,9 +124,9 @@ void TRunnerArt::Knight(cairo_t* Cr, int Frame) {
     TArt::SetColour(Cr, TArt::Hex(TPalette::Cyan));
     cairo_fill(Cr);
     // Near limbs, and the round shield on the near arm.
-    Stroke(Cr, Leg(P), 11, Steel, Rim, 1);
+    Stroke(Cr, Leg(P), 13, Steel, Rim, 1);
     const TLimb NearArm = Arm(P);
-    Stroke(Cr, NearArm, 8, Steel, Rim, 1);
+    Stroke(Cr, NearArm, 9, Steel, Rim, 1);
     cairo_arc(Cr, NearArm.Joint.X + 3, NearArm.Joint.Y + 4, 13, 0, 2 * M_PI);
     cairo_pattern_t* Shield = cairo_pattern_create_radial(NearArm.Joint.X, NearArm.Joint.Y, 1,
                                                           NearArm.Joint.X + 3, NearArm.Joint.Y + 4, 13);
