@@ -1,13 +1,29 @@
 #include "render/TVelaCanvas.h"
 
+#include "render/TVelaDevice.h"
 #include "render/TVelaImage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 bool TVelaCanvas::AllWhite(const uint32_t Colours[4]) {
     return Colours[0] == 0xFFFFFFFFu && Colours[1] == 0xFFFFFFFFu && Colours[2] == 0xFFFFFFFFu &&
            Colours[3] == 0xFFFFFFFFu;
+}
+
+static SDL_FPoint Lerp(SDL_FPoint From, SDL_FPoint To, float T) {
+    return {From.x + (To.x - From.x) * T, From.y + (To.y - From.y) * T};
+}
+
+static uint32_t LerpColour(uint32_t From, uint32_t To, float T) {
+    uint32_t Colour = 0;
+    for (int Shift = 0; Shift < 32; Shift += 8) {
+        const float A = static_cast<float>((From >> Shift) & 0xFF);
+        const float B = static_cast<float>((To >> Shift) & 0xFF);
+        Colour |= static_cast<uint32_t>(std::lround(A + (B - A) * T)) << Shift;
+    }
+    return Colour;
 }
 
 static void RectCorners(float X, float Y, float Width, float Height, SDL_FPoint Points[4]) {
@@ -95,17 +111,60 @@ bool TVelaCanvas::DrawQuad(TVelaImage* Image, const SDL_FPoint Points[4], const 
     const SDL_FPoint TexCoords[4] = {{Left, Top}, {Right, Top}, {Right, Bottom}, {Left, Bottom}};
     if (!AllWhite(Colours))
         Effect |= EffectModulate;
-    Request(pkTriangles, 4, 6, Effect, Image, TextureNumber);
-    if (IsUprightRect(Points) && !Mirror && !Flip) {
-        AddQuad(Points, Colours, TexCoords);
+    const bool Upright = IsUprightRect(Points) && !Mirror && !Flip;
+    const int Bands = BandCount(Points);
+    if (Bands == 1) {
+        QueueTexturedQuad(Image, TextureNumber, Effect, Points, Colours, TexCoords, Upright);
         return true;
+    }
+    // SDL's software renderer fails on textured quads of about full-screen size; bands of at most
+    // 256 pixels draw the same picture.
+    const float Length = std::hypot(Points[3].x - Points[0].x, Points[3].y - Points[0].y);
+    for (int Band = 0; Band < Bands; ++Band) {
+        const float From = Band * BandHeight / Length;
+        const float To = std::min(1.0f, (Band + 1) * BandHeight / Length);
+        SDL_FPoint BandPoints[4], BandTexCoords[4];
+        uint32_t BandColours[4];
+        for (int Side = 0; Side < 2; ++Side) {
+            const int TopCorner = Side == 0 ? 0 : 1;
+            const int BottomCorner = Side == 0 ? 3 : 2;
+            BandPoints[TopCorner] = Lerp(Points[TopCorner], Points[BottomCorner], From);
+            BandPoints[BottomCorner] = Lerp(Points[TopCorner], Points[BottomCorner], To);
+            BandTexCoords[TopCorner] = Lerp(TexCoords[TopCorner], TexCoords[BottomCorner], From);
+            BandTexCoords[BottomCorner] = Lerp(TexCoords[TopCorner], TexCoords[BottomCorner], To);
+            BandColours[TopCorner] = LerpColour(Colours[TopCorner], Colours[BottomCorner], From);
+            BandColours[BottomCorner] = LerpColour(Colours[TopCorner], Colours[BottomCorner], To);
+        }
+        // Bands go the triangle way: as a plain copy the renderer would measure each band's source from
+        // the texture coordinates, cut the fraction off and lose a row.
+        QueueTexturedQuad(Image, TextureNumber, Effect, BandPoints, BandColours, BandTexCoords, false);
+    }
+    return true;
+}
+
+int TVelaCanvas::BandCount(const SDL_FPoint Points[4]) const {
+    if (Device.Accelerated())
+        return 1;
+    const float Length = std::hypot(Points[3].x - Points[0].x, Points[3].y - Points[0].y);
+    const float Width = std::hypot(Points[1].x - Points[0].x, Points[1].y - Points[0].y);
+    if (Length <= BandHeight || Length * Width <= BandHeight * BandHeight * 2)
+        return 1;
+    return static_cast<int>(std::ceil(Length / BandHeight));
+}
+
+void TVelaCanvas::QueueTexturedQuad(TVelaImage* Image, int TextureNumber, uint32_t Effect,
+                                    const SDL_FPoint Points[4], const uint32_t Colours[4],
+                                    const SDL_FPoint TexCoords[4], bool Upright) {
+    Request(pkTriangles, 4, 6, Effect, Image, TextureNumber);
+    if (Upright) {
+        AddQuad(Points, Colours, TexCoords);
+        return;
     }
     // SDL's software renderer draws an exactly axis-aligned quad as a plain copy, losing mirroring and
     // quarter turns; a nudge far below a pixel keeps such a quad on the triangle path.
     SDL_FPoint Nudged[4] = {Points[0], Points[1], Points[2], Points[3]};
     Nudged[2].x += 1.0f / 1024;
     AddQuad(Nudged, Colours, TexCoords);
-    return true;
 }
 
 void TVelaCanvas::AddQuad(const SDL_FPoint Points[4], const uint32_t Colours[4],

@@ -37,5 +37,9 @@ class TVelaCanvas : public TVela2D {
     static bool IsUprightRect(const SDL_FPoint Points[4]);
 
   private:
+    static constexpr float BandHeight = 256;
+    int BandCount(const SDL_FPoint Points[4]) const;
+    void QueueTexturedQuad(TVelaImage* Image, int TextureNumber, uint32_t Effect, const SDL_FPoint Points[4],
+                           const uint32_t Colours[4], const SDL_FPoint TexCoords[4], bool Upright);
     void AddQuad(const SDL_FPoint Points[4], const uint32_t Colours[4], const SDL_FPoint TexCoords[4]);
 };

@@ -151,3 +151,33 @@ TEST_F(TVelaCanvasTest, LostDeviceDrawsNothing) {
 }
 
 } // namespace
+
+namespace {
+
+class TFullScreenTest : public THeadlessDevice {
+  protected:
+    void SetUp() override {
+        Width = 1024;
+        Height = 768;
+        THeadlessDevice::SetUp();
+    }
+};
+
+TEST_F(TFullScreenTest, ScreenSizedPicturesDrawWhole) {
+    const TPicture Picture = SolidPicture(1024, 768, 0xFF996633u);
+    TVelaImage Backdrop(Device);
+    Backdrop.SetTextureSize(1024, 768);
+    ASSERT_TRUE(Backdrop.LoadFromPicture(Picture, false, 0, 0));
+    TVelaCanvas Canvas(Device);
+    for (uint32_t Effect : {EffectOpaque, EffectBlend}) {
+        Clear();
+        Canvas.Draw(&Backdrop, 0, 0, 0, Effect);
+        Canvas.Flush();
+        // Every row is covered, where the bands meet too.
+        for (int Y : {0, 255, 256, 511, 512, 767})
+            for (int X : {0, 500, 1023})
+                EXPECT_EQ(PixelAt(X, Y), 0xFF996633u) << X << "," << Y;
+    }
+}
+
+} // namespace
