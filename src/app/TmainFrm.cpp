@@ -4,6 +4,7 @@
 #include "engine/TEngine.h"
 #include "engine/TKestruneDemo.h"
 #include "engine/TSoundEngine.h"
+#include "missions/TCampaignProgress.h"
 #include "missions/TLoading.h"
 #include "runtime/TFakeClock.h"
 #include "runtime/TFile.h"
@@ -13,6 +14,7 @@
 #include "runtime/TPngEncoder.h"
 #include "runtime/TSystemClock.h"
 #include "runtime/TZlibStream.h"
+#include "world/TRocket.h"
 #include "world/TShip.h"
 
 #include <SDL.h>
@@ -457,9 +459,15 @@ void TmainFrm::StepBriefing() {
 
 void TmainFrm::LoopGame() {
     SoundEngine->PlaySample("engine");
-    if (Game.Ship)
+    if (Game.Ship) {
+        for (size_t Index = 0; Index < Game.Rockets.size(); ++Index)
+            Game.Rockets[Index]->Run(*Game.Ship, Game.Rockets, Game.Messages);
         Game.Ship->Run();
+    }
+    Game.Messages.Draw();
     AccountPause();
+    if (!Game.Paused && Game.Mode == "C" && Game.Ship)
+        TCampaignProgress::ProgressCampaignLevel();
     StepStartCaption();
 }
 

@@ -1,5 +1,6 @@
 #include "missions/TGame.h"
 
+#include "world/TRocket.h"
 #include "world/TShip.h"
 
 // Out of line, where the mission's objects are complete types.

@@ -4,6 +4,7 @@
 #include "missions/TEndlessLevel.h"
 #include "missions/TPreGameText.h"
 #include "missions/TRespawnPoint.h"
+#include "particles/TMessage.h"
 
 #include <array>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class TRocket;
 class TShip;
 
 // The running mission: mode, pause and help, clocks, briefing and caption phases, waves and score.
@@ -50,6 +52,8 @@ struct TGame {
     // overlay, exit: copied from the profile when a mission starts.
     std::unique_ptr<TShip> Ship;
     std::array<int, 11> Keys{};
+    std::vector<std::unique_ptr<TRocket>> Rockets;
+    TMessage Messages;
 
     static constexpr int KeyDebug = 9;
     static constexpr int KeyExit = 10;

@@ -2,10 +2,12 @@
 
 #include "app/Globals.h"
 #include "engine/TEngine.h"
+#include "missions/TCampaignProgress.h"
 #include "missions/TLevelFile.h"
 #include "missions/TLoading.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
+#include "world/TCollisions.h"
 #include "world/TShip.h"
 
 namespace {
@@ -56,6 +58,9 @@ void CreateShip() {
         Ship.MinesLeft = 3;
     }
     Ship.Speed = Ship.SpeedLevel + 0.001;
+    Ship.CheckCollisions = [](TShip& Flying) {
+        TCollisions::CheckRocketCollisions(Flying, Game.Rockets, Game.Messages);
+    };
 }
 
 void FailLoad(const std::string& Error) {
@@ -106,7 +111,10 @@ bool TMissionLoader::LoadLevel(const std::string& Name) {
     }
     CopyKeys();
     ResetMissionState();
+    Game.Messages = TMessage(Engine.get(), 3);
     CreateShip();
+    if (Game.Mode == "C")
+        TCampaignProgress::StartCampaignWave();
     Game.PhaseStamp = Now();
     Game.Phase = 0;
     Game.CaptionAlpha = 0;

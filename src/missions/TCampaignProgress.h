@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+// A campaign mission as it is played: each wave's rockets, their way back in through the respawn
+// points, the end of each wave by time or kills, and the end of the mission with its rewards.
+class TCampaignProgress {
+  public:
+    static void StartCampaignWave();
+    // One frame of progress while the mission runs unpaused.
+    static void ProgressCampaignLevel();
+    // Rockets out of play try to come back in, each at most every 3 s.
+    static void ReEntryStep();
+    static void RespawnIt(int Index);
+    static void RespawnRespawnPoint();
+    // The share of the campaign won, as the profile screen shows it: "5 %".
+    static std::string GetCampaignProgress();
+
+  private:
+    static void ProgressWave(bool TargetReached);
+    static void EndMission();
+    static bool AllRocketsGone();
+};
