@@ -64,7 +64,7 @@ TEST_F(TCampaignPlayTest, AMissionIsFlownAndWonIntoTheProfile) {
     const int Credits = Profile.Credits;
     PlayFirstMission();
     EXPECT_TRUE(Game.Paused); // the start caption holds the world still
-    Frames(400);
+    Frames(450);
     ASSERT_FALSE(Game.Paused);
     const double StartX = Game.Ship->X;
     Game.Ship->Angle = 360;
@@ -87,7 +87,7 @@ TEST_F(TCampaignPlayTest, AMissionIsFlownAndWonIntoTheProfile) {
 TEST_F(TCampaignPlayTest, RocketsDestroyTheShipAndItsWreckScoresNothing) {
     WriteMission({MakeWave(12, wkTimed, 600000, 500, 3), MakeWave(0, wkEndOfMission, 0, 0, 1)});
     PlayFirstMission();
-    Frames(400);
+    Frames(450);
     for (int Frame = 0; Frame < 6000 && !Game.Ship->Destroyed; ++Frame)
         Frames(1);
     ASSERT_TRUE(Game.Ship->Destroyed);
