@@ -1,4 +1,4 @@
-#include "THeadlessDevice.h"
+#include "THeadlessEngine.h"
 
 #include "app/Globals.h"
 #include "engine/TEngine.h"
@@ -99,16 +99,12 @@ TEST_F(TMessageTest, NoticeShowsFifteenHundredMillisecondsFromTheLastRequest) {
 }
 
 // The game's 26 fonts on a full-size headless screen.
-class TMessageDrawTest : public THeadlessDevice {
+class TMessageDrawTest : public THeadlessEngine {
   protected:
     void SetUp() override {
         Width = 1024;
         Height = 768;
-        THeadlessDevice::SetUp();
-        Clock = &TestClock;
-        std::filesystem::create_directories(Dir / "Graphic");
-        std::ofstream(Dir / "Graphic/Textures.ini") << "[Textures]\nCount=0\n";
-        ASSERT_TRUE(TPngEncoder::Save(Dir / "Graphic/curArrow.png", SolidPicture(32, 32, 0xFFFFFFFFu)));
+        THeadlessEngine::SetUp();
         ASSERT_TRUE(Fonts.RegisterFontFile("BEWARE", ZERATHON_SOURCE_DIR "/data/Text/BEWARE__.ttf"));
         for (int Index = 0; Index < 26; ++Index) {
             TVelaFontAlt& Font = Fonts.Add();
@@ -116,11 +112,8 @@ class TMessageDrawTest : public THeadlessDevice {
             Font.Size = Index < 5 ? 16 : 2 * (Index - 4) + 12;
         }
         ASSERT_TRUE(Fonts.InitializeAll());
-        TestEngine = std::make_unique<TEngine>(Dir.Dir(), Dir / "Graphic/Textures.ini", Timer, Canvas, Device,
-                                               Mouse, Keyboard, Fonts);
         Clear();
     }
-    void TearDown() override { ResetGlobals(); }
 
     // Horizontal extent of the pixels for which Test holds.
     std::pair<int, int> Span(bool (*Test)(uint32_t)) {
@@ -135,16 +128,6 @@ class TMessageDrawTest : public THeadlessDevice {
                 }
         return {Left, Right};
     }
-
-    TTempDir Dir;
-    TFakeClock TestClock;
-    TInputState Input;
-    TVelaTimer Timer{TestClock};
-    TVelaCanvas Canvas{Device};
-    TVelaMouse Mouse{Input};
-    TVelaKeyboard Keyboard{Input};
-    TVelaFontsAlt Fonts{Device};
-    std::unique_ptr<TEngine> TestEngine;
 };
 
 TEST_F(TMessageDrawTest, MainTextIsPulledOnScreenInGreenSlotTextsAreOrange) {

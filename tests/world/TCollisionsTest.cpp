@@ -1,4 +1,4 @@
-#include "THeadlessDevice.h"
+#include "THeadlessEngine.h"
 
 #include "app/Globals.h"
 #include "engine/TEngine.h"
@@ -24,16 +24,10 @@ namespace {
 
 // A ship at (500, 500) heading along +x: probes at x 495, 513, 531, 544 (front), 470, 490 (rear) and
 // 436 (tail), all on y = 500.
-class TCollisionsTest : public THeadlessDevice {
+class TCollisionsTest : public THeadlessEngine {
   protected:
     void SetUp() override {
-        THeadlessDevice::SetUp();
-        std::filesystem::create_directories(Dir / "Graphic");
-        std::ofstream(Dir / "Graphic/Textures.ini") << "[Textures]\nCount=0\n";
-        ASSERT_TRUE(TPngEncoder::Save(Dir / "Graphic/curArrow.png", SolidPicture(32, 32, 0xFFFFFFFFu)));
-        TestEngine = std::make_unique<TEngine>(Dir.Dir(), Dir / "Graphic/Textures.ini", Timer, Canvas, Device,
-                                               Mouse, Keyboard, Fonts);
-        Clock = &TestClock;
+        THeadlessEngine::SetUp();
         TestClock.SetTickCount(5000);
         GameText.gi_points = "Points";
         GameText.gi_boost = "Boost";
@@ -42,7 +36,6 @@ class TCollisionsTest : public THeadlessDevice {
         Ship->Angle = 360;
         Ship->UpdateHitPoints();
     }
-    void TearDown() override { ResetGlobals(); }
 
     TRocket& AddRocket(int Kind, double X, double Y, int Angle) {
         Rockets.push_back(std::make_unique<TRocket>(*TestEngine));
@@ -56,15 +49,6 @@ class TCollisionsTest : public THeadlessDevice {
         return Rocket;
     }
 
-    TTempDir Dir;
-    TFakeClock TestClock;
-    TInputState Input;
-    TVelaTimer Timer{TestClock};
-    TVelaCanvas Canvas{Device};
-    TVelaMouse Mouse{Input};
-    TVelaKeyboard Keyboard{Input};
-    TVelaFontsAlt Fonts{Device};
-    std::unique_ptr<TEngine> TestEngine;
     std::unique_ptr<TShip> Ship;
     TRockets Rockets;
     TMessage Messages;

@@ -1,4 +1,4 @@
-#include "THeadlessDevice.h"
+#include "THeadlessEngine.h"
 
 #include "app/Globals.h"
 #include "engine/TEngine.h"
@@ -66,21 +66,14 @@ TEST(TRocketRules, KindFourLooksAndBurnsLikeKindOne) {
 }
 
 // Rockets and a ship over a headless engine with no pictures, on a fake clock.
-class TRocketTest : public THeadlessDevice {
+class TRocketTest : public THeadlessEngine {
   protected:
     void SetUp() override {
-        THeadlessDevice::SetUp();
-        std::filesystem::create_directories(Dir / "Graphic");
-        std::ofstream(Dir / "Graphic/Textures.ini") << "[Textures]\nCount=0\n";
-        ASSERT_TRUE(TPngEncoder::Save(Dir / "Graphic/curArrow.png", SolidPicture(32, 32, 0xFFFFFFFFu)));
-        TestEngine = std::make_unique<TEngine>(Dir.Dir(), Dir / "Graphic/Textures.ini", Timer, Canvas, Device,
-                                               Mouse, Keyboard, Fonts);
-        Clock = &TestClock;
+        THeadlessEngine::SetUp();
         TestClock.SetTickCount(1000);
         Ship = std::make_unique<TShip>(*TestEngine);
         Ship->Angle = 360;
     }
-    void TearDown() override { ResetGlobals(); }
 
     TRocket& AddRocket(int Kind, double X, double Y, int Angle) {
         Rockets.push_back(std::make_unique<TRocket>(*TestEngine));
@@ -99,15 +92,6 @@ class TRocketTest : public THeadlessDevice {
             Rocket->Run(*Ship, Rockets, Messages);
     }
 
-    TTempDir Dir;
-    TFakeClock TestClock;
-    TInputState Input;
-    TVelaTimer Timer{TestClock};
-    TVelaCanvas Canvas{Device};
-    TVelaMouse Mouse{Input};
-    TVelaKeyboard Keyboard{Input};
-    TVelaFontsAlt Fonts{Device};
-    std::unique_ptr<TEngine> TestEngine;
     std::unique_ptr<TShip> Ship;
     TRockets Rockets;
     TMessage Messages;
