@@ -16,7 +16,7 @@ constexpr int Label = 18;
 struct TPlaced {
     cairo_surface_t* Surface;
     double Scale, X, Y, W, H;
-    const TPictureSpec* Spec;
+    const TPictureEntry* Entry;
 };
 
 } // namespace
@@ -35,12 +35,12 @@ void TContactSheet::Checker(cairo_t* Cr, double X, double Y, double W, double H)
     cairo_restore(Cr);
 }
 
-bool TContactSheet::Write(const std::string& Path, const std::vector<TPictureSpec>& Specs) {
+bool TContactSheet::Write(const std::string& Path, const std::vector<TPictureEntry>& Entries) {
     std::vector<TPlaced> Placed;
     double X = Gap, Y = Gap, RowHeight = 0;
-    for (const TPictureSpec& Spec : Specs) {
-        cairo_surface_t* Surface = TPictureWriter::Render(Spec);
-        const double FW = Spec.FileWidth(), FH = Spec.FileHeight();
+    for (const TPictureEntry& Entry : Entries) {
+        cairo_surface_t* Surface = TPictureWriter::Render(Entry);
+        const double FW = Entry.FileWidth(), FH = Entry.FileHeight();
         const double Scale = FW >= 1000 ? 0.5 : 1.0;
         const double W = FW * Scale, H = FH * Scale;
         if (X + W > SheetWidth - Gap) {
@@ -48,7 +48,7 @@ bool TContactSheet::Write(const std::string& Path, const std::vector<TPictureSpe
             Y += RowHeight + Gap + Label;
             RowHeight = 0;
         }
-        Placed.push_back({Surface, Scale, X, Y + Label, W, H, &Spec});
+        Placed.push_back({Surface, Scale, X, Y + Label, W, H, &Entry});
         X += std::max(W, 120.0) + Gap;
         RowHeight = std::max(RowHeight, H);
     }
@@ -68,8 +68,8 @@ bool TContactSheet::Write(const std::string& Path, const std::vector<TPictureSpe
         cairo_paint(Cr);
         cairo_restore(Cr);
         char Text[160];
-        std::snprintf(Text, sizeof Text, "%s  %dx%d x%d", P.Spec->Name.c_str(), P.Spec->PtWidth,
-                      P.Spec->PtHeight, P.Spec->Patterns);
+        std::snprintf(Text, sizeof Text, "%s  %dx%d x%d", P.Entry->Name.c_str(), P.Entry->PtWidth,
+                      P.Entry->PtHeight, P.Entry->Patterns);
         cairo_set_source_rgb(Cr, 0.6, 0.9, 1.0);
         cairo_move_to(Cr, P.X, P.Y - 5);
         cairo_show_text(Cr, Text);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TPictureSpec.h"
+#include "TPictureEntry.h"
 
 #include <string>
 #include <vector>
@@ -9,7 +9,7 @@
 // the whole set over at once.
 class TContactSheet {
   public:
-    static bool Write(const std::string& Path, const std::vector<TPictureSpec>& Specs);
+    static bool Write(const std::string& Path, const std::vector<TPictureEntry>& Entries);
 
   private:
     static void Checker(cairo_t* Cr, double X, double Y, double W, double H);

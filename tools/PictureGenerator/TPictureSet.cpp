@@ -11,14 +11,14 @@
 
 namespace {
 
-TPictureSpec Single(const char* Name, int W, int H, std::function<void(cairo_t*)> Draw) {
+TPictureEntry Single(const char* Name, int W, int H, std::function<void(cairo_t*)> Draw) {
     return {Name, W, H, W, H, 1, [Draw](cairo_t* Cr, int) { Draw(Cr); }};
 }
 
 } // namespace
 
-std::vector<TPictureSpec> TPictureSet::All() {
-    std::vector<TPictureSpec> S;
+std::vector<TPictureEntry> TPictureSet::All() {
+    std::vector<TPictureEntry> S;
     // Effects tint these white shapes; every effect file counts on this layout.
     S.push_back({"particles", 256, 64, 64, 64, 4, TItemArt::Particle});
 
@@ -72,7 +72,7 @@ std::vector<TPictureSpec> TPictureSet::All() {
     S.push_back(Single("kst_uvod", 1024, 256, [](cairo_t* Cr) { TInterfaceArt::StudioLogo(Cr, 1024, 256); }));
     S.push_back(Single("bg06", 512, 512, [](cairo_t* Cr) { TInterfaceArt::Emblem(Cr, 512); }));
 
-    TPictureSpec Cursor = Single("curArrow", 32, 32, TItemArt::Cursor);
+    TPictureEntry Cursor = Single("curArrow", 32, 32, TItemArt::Cursor);
     Cursor.Listed = false;
     S.push_back(Cursor);
     return S;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "TPictureSpec.h"
+#include "TPictureEntry.h"
 
 #include <vector>
 
 // Every picture the game asks for, in texture-list order, plus the mouse cursor.
 class TPictureSet {
   public:
-    static std::vector<TPictureSpec> All();
+    static std::vector<TPictureEntry> All();
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TPictureSpec.h"
+#include "TPictureEntry.h"
 
 #include <string>
 #include <vector>
@@ -9,9 +9,9 @@
 class TPictureWriter {
   public:
     // The whole picture file, every pattern in its cell; the caller destroys the surface.
-    static cairo_surface_t* Render(const TPictureSpec& Spec);
-    static bool WriteAll(const std::string& DataDir, const std::vector<TPictureSpec>& Specs);
+    static cairo_surface_t* Render(const TPictureEntry& Entry);
+    static bool WriteAll(const std::string& DataDir, const std::vector<TPictureEntry>& Entries);
 
   private:
-    static bool WriteList(const std::string& Path, const std::vector<TPictureSpec>& Specs);
+    static bool WriteList(const std::string& Path, const std::vector<TPictureEntry>& Entries);
 };

@@ -78,11 +78,11 @@ int CheckSamples(const std::string& DataDir) {
         std::printf("Sounds.ini: %s\n", Error.c_str());
         ++Problems;
     }
-    for (const TSampleSpec& Spec : SampleList()) {
+    for (const TSampleEntry& Entry : SampleList()) {
         const bool Listed =
-            std::any_of(List.begin(), List.end(), [&](const TEntry& E) { return E.Name == Spec.Name; });
+            std::any_of(List.begin(), List.end(), [&](const TEntry& E) { return E.Name == Entry.Name; });
         if (!Listed) {
-            std::printf("Sounds.ini: no entry for \"%s\"\n", Spec.Name);
+            std::printf("Sounds.ini: no entry for \"%s\"\n", Entry.Name);
             ++Problems;
         }
     }

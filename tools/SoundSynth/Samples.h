@@ -7,7 +7,7 @@
 
 namespace Synth {
 
-struct TSampleSpec {
+struct TSampleEntry {
     const char* Name;  // the name the game plays it by (Part 5.2)
     int Volume;        // 0..100 in Sounds.ini: the mix between samples
     bool Loop;         // only "engine"
@@ -15,7 +15,7 @@ struct TSampleSpec {
 };
 
 // In list order: Sample0 .. Sample14.
-const std::vector<TSampleSpec>& SampleList();
+const std::vector<TSampleEntry>& SampleList();
 
 // Game effects (Effects.cpp).
 TBuffer MakeEngine();

@@ -16,12 +16,12 @@
 
 namespace Synth {
 
-const std::vector<TSampleSpec>& SampleList() {
+const std::vector<TSampleEntry>& SampleList() {
     // Volumes set the mix: every file peaks at -1 dBFS, so the list balances them by loudness and role.
     // "engine" plays all through a mission (and the game stacks up to three copies of it): quiet.
     // "run" is stacked too (every runner starts it). Explosions are the loudest; the button is soft.
     // clang-format off
-    static const std::vector<TSampleSpec> List = {
+    static const std::vector<TSampleEntry> List = {
         {"engine",     22, true,  MakeEngine},    // a bed ~10 dB under the blasts, 3 copies stacked
         {"explode1",   85, false, MakeExplode1},  // the loudest moments of play
         {"explode2",  100, false, MakeExplode2},
@@ -63,20 +63,20 @@ int Write(const std::string& DataDir) {
     }
     std::string List = "[Samples]\nCount=" + std::to_string(SampleList().size()) + "\n";
     int Index = 0;
-    for (const TSampleSpec& Spec : SampleList()) {
-        const TBuffer Buffer = Spec.Make();
-        const std::string Path = (SoundDir / (std::string(Spec.Name) + ".wav")).string();
+    for (const TSampleEntry& Entry : SampleList()) {
+        const TBuffer Buffer = Entry.Make();
+        const std::string Path = (SoundDir / (std::string(Entry.Name) + ".wav")).string();
         if (!WriteWav(Path, Quantise(Buffer))) {
             std::fprintf(stderr, "SoundSynth: cannot write %s\n", Path.c_str());
             return 1;
         }
-        std::printf("%-10s %6.3f s  %s\n", Spec.Name, static_cast<double>(Buffer.size()) / Rate,
+        std::printf("%-10s %6.3f s  %s\n", Entry.Name, static_cast<double>(Buffer.size()) / Rate,
                     Path.c_str());
         List += "\n[Sample" + std::to_string(Index++) + "]\n";
-        List += "Name=" + std::string(Spec.Name) + "\n";
-        List += "Sample=Sound\\" + std::string(Spec.Name) + ".wav\n";
-        List += "Volume=" + std::to_string(Spec.Volume) + "\n";
-        List += std::string("Loop=") + (Spec.Loop ? "1" : "0") + "\n";
+        List += "Name=" + std::string(Entry.Name) + "\n";
+        List += "Sample=Sound\\" + std::string(Entry.Name) + ".wav\n";
+        List += "Volume=" + std::to_string(Entry.Volume) + "\n";
+        List += std::string("Loop=") + (Entry.Loop ? "1" : "0") + "\n";
     }
     const std::string ListPath = (SoundDir / "Sounds.ini").string();
     std::ofstream File(ListPath, std::ios::binary | std::ios::trunc);

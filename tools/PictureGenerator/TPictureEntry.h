@@ -7,7 +7,7 @@
 
 // One picture of the game: its entry in the texture list and how to draw each pattern. The picture
 // file is a grid of pattern cells, as many columns as one texture holds, filled row by row.
-struct TPictureSpec {
+struct TPictureEntry {
     std::string Name;
     int TexWidth = 0, TexHeight = 0;
     int PtWidth = 0, PtHeight = 0;
