@@ -15,7 +15,10 @@
 #include "runtime/TFile.h"
 #include "runtime/TIniFile.h"
 #include "runtime/TPath.h"
+#include "runtime/TWin1250.h"
 #include "text/TText.h"
+
+#include <SDL_ttf.h>
 
 #include <gtest/gtest.h>
 
@@ -161,6 +164,35 @@ TEST(TDataFilesTest, EveryLanguageDefinesEveryText) {
             for (const auto* Array : {&Text.LevelText, &Text.LevelCaption, &Text.FirstLine, &Text.SecondLine})
                 EXPECT_NE((*Array)[I], TText::Missing) << Language << " entry " << I;
     }
+}
+
+TEST(TDataFilesTest, TheFontHasAGlyphForEveryCharacterOfEveryLanguage) {
+    if (TTF_WasInit() == 0) {
+        ASSERT_EQ(TTF_Init(), 0);
+    }
+    TTF_Font* Font = TTF_OpenFont((DataDir + "Text/BEWARE__.ttf").c_str(), 16);
+    ASSERT_NE(Font, nullptr);
+    for (const char* File : {"Czech.lng", "Slovak.lng", "English.lng", "credits.txt"}) {
+        std::string Raw;
+        ASSERT_TRUE(TFile::ReadText(DataDir + "Text/" + File, Raw)) << File;
+        // Through the game's encoding, as the texts reach the screen.
+        const std::string Shown = TWin1250::ToUtf8(TWin1250::FromFileText(Raw));
+        std::set<uint32_t> Missing;
+        for (size_t I = 0; I < Shown.size();) {
+            const unsigned char Lead = static_cast<unsigned char>(Shown[I]);
+            const int Length = Lead < 0x80 ? 1 : Lead < 0xE0 ? 2 : Lead < 0xF0 ? 3 : 4;
+            uint32_t Point = Length == 1 ? Lead : Lead & (0x3F >> (Length - 1));
+            for (int K = 1; K < Length && I + K < Shown.size(); ++K)
+                Point = Point << 6 | (static_cast<unsigned char>(Shown[I + K]) & 0x3F);
+            I += Length;
+            if (Point >= 0x20 && !TTF_GlyphIsProvided32(Font, Point))
+                Missing.insert(Point);
+        }
+        EXPECT_TRUE(Missing.empty()) << File << ": " << Missing.size()
+                                     << " characters without a glyph, first U+" << std::hex
+                                     << (Missing.empty() ? 0 : *Missing.begin());
+    }
+    TTF_CloseFont(Font);
 }
 
 TEST(TDataFilesTest, EveryMissionPassesTheLoadersChecks) {
