@@ -42,7 +42,7 @@ test: deps
 	cd $(TESTBUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	cd $(BUILD) && for b in bench/*_bench; do ./$$b; done
+	cd $(BUILD) && for b in bench/*Bench; do ./$$b; done
 
 fuzz: deps
 	@missing=""; for p in $(FUZZ_PACKAGES); do \
