@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 // A started software device drawing offscreen, for tests that read pixels back.
@@ -41,14 +43,15 @@ class THeadlessDevice : public testing::Test {
     TVelaDevice Device;
 };
 
-// A fresh folder under the system's temporary directory, removed afterwards.
+// A fresh folder under the system's temporary directory, removed afterwards. Made by mkdtemp, so tests
+// running side by side in several processes never share one.
 class TTempDir {
   public:
     TTempDir() {
-        Path = std::filesystem::temp_directory_path() /
-               ("zerathon-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" + std::to_string(Counter++));
-        std::filesystem::create_directories(Path);
+        std::string Pattern = (std::filesystem::temp_directory_path() / "zerathon-test-XXXXXX").string();
+        if (::mkdtemp(Pattern.data()) == nullptr)
+            throw std::runtime_error("cannot make a temporary folder");
+        Path = Pattern;
     }
     ~TTempDir() {
         std::error_code Ignored;
@@ -58,6 +61,5 @@ class TTempDir {
     std::string Dir() const { return Path.string() + "/"; }
 
   private:
-    static inline int Counter = 0;
     std::filesystem::path Path;
 };
