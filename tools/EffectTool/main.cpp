@@ -2,6 +2,7 @@
 // effect files (data/Graphic/*.pss) and back, and a preview to judge an effect by eye.
 #include "EffectTool/TEffectPreview.h"
 #include "EffectTool/TEffectSource.h"
+#include "Shared/TSourceFolder.h"
 
 #include "runtime/TFile.h"
 
@@ -49,11 +50,7 @@ bool Compile(const std::string& Source, const std::string& Target) {
         return false;
     }
     const std::array<uint8_t, TParticleParams::Size> Block = Params.Write();
-    if (!TFile::WriteAtomic(Target, Block.data(), Block.size(), &Error)) {
-        std::fprintf(stderr, "%s: %s\n", Target.c_str(), Error.c_str());
-        return false;
-    }
-    return true;
+    return TSourceFolder::WriteFile(Target, Block.data(), Block.size());
 }
 
 bool Decompile(const std::string& Source, const std::string& Target) {
@@ -62,31 +59,11 @@ bool Decompile(const std::string& Source, const std::string& Target) {
         return false;
     const std::string Text = TEffectSource::Decompile(Params);
     std::string Error;
-    if (!TFile::WriteAtomic(Target, Text.data(), Text.size(), &Error)) {
-        std::fprintf(stderr, "%s: %s\n", Target.c_str(), Error.c_str());
-        return false;
-    }
-    return true;
+    return TSourceFolder::WriteFile(Target, Text.data(), Text.size());
 }
 
 bool Build(const std::string& SourceDir, const std::string& TargetDir) {
-    namespace fs = std::filesystem;
-    std::error_code Code;
-    std::vector<fs::path> Sources;
-    for (const fs::directory_entry& Entry : fs::directory_iterator(SourceDir, Code))
-        if (Entry.is_regular_file() && Entry.path().extension() == ".txt")
-            Sources.push_back(Entry.path());
-    if (Code || !TFile::MakeDirectory(TargetDir)) {
-        std::fprintf(stderr, "%s: cannot list it, or %s cannot be made\n", SourceDir.c_str(),
-                     TargetDir.c_str());
-        return false;
-    }
-    std::sort(Sources.begin(), Sources.end());
-    bool Ok = true;
-    for (const fs::path& Source : Sources)
-        Ok = Compile(Source.string(), (fs::path(TargetDir) / Source.stem()).string() + ".pss") && Ok;
-    std::printf("%zu effect files, %s\n", Sources.size(), Ok ? "all compiled" : "some failed");
-    return Ok;
+    return TSourceFolder::Build(SourceDir, TargetDir, ".pss", "effect files", Compile);
 }
 
 bool Preview(int Count, char** Args) {

@@ -1,6 +1,7 @@
 // Mission compiler and decompiler: readable mission sources (data-src/levels/*.txt) to the game's
 // zlib-compressed mission files (data/Levels/*.lvl) and back.
 #include "LevelTool/TLevelSource.h"
+#include "Shared/TSourceFolder.h"
 
 #include "missions/TLevelFile.h"
 #include "runtime/TFile.h"
@@ -52,36 +53,11 @@ bool Decompile(const std::string& Source, const std::string& Target) {
         return false;
     }
     const std::string Text = TLevelSource::Decompile(Mode, Campaign, Endless);
-    if (!TFile::WriteAtomic(Target, Text.data(), Text.size(), &Error)) {
-        std::fprintf(stderr, "%s: %s\n", Target.c_str(), Error.c_str());
-        return false;
-    }
-    return true;
+    return TSourceFolder::WriteFile(Target, Text.data(), Text.size());
 }
 
 bool Build(const std::string& SourceDir, const std::string& TargetDir) {
-    namespace fs = std::filesystem;
-    std::error_code Code;
-    std::vector<fs::path> Sources;
-    for (const fs::directory_entry& Entry : fs::directory_iterator(SourceDir, Code))
-        if (Entry.is_regular_file() && Entry.path().extension() == ".txt")
-            Sources.push_back(Entry.path());
-    if (Code) {
-        std::fprintf(stderr, "%s: %s\n", SourceDir.c_str(), Code.message().c_str());
-        return false;
-    }
-    if (!TFile::MakeDirectory(TargetDir)) {
-        std::fprintf(stderr, "%s: cannot create the folder\n", TargetDir.c_str());
-        return false;
-    }
-    std::sort(Sources.begin(), Sources.end());
-    bool Ok = true;
-    for (const fs::path& Source : Sources) {
-        const std::string Target = (fs::path(TargetDir) / Source.stem()).string() + ".lvl";
-        Ok = Compile(Source.string(), Target) && Ok; // report every broken source, not only the first
-    }
-    std::printf("%zu mission files, %s\n", Sources.size(), Ok ? "all compiled" : "some failed");
-    return Ok;
+    return TSourceFolder::Build(SourceDir, TargetDir, ".lvl", "mission files", Compile);
 }
 
 } // namespace
