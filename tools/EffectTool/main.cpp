@@ -58,7 +58,6 @@ bool Decompile(const std::string& Source, const std::string& Target) {
     if (!Load(Source, Params))
         return false;
     const std::string Text = TEffectSource::Decompile(Params);
-    std::string Error;
     return TSourceFolder::WriteFile(Target, Text.data(), Text.size());
 }
 
