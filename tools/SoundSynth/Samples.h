@@ -8,7 +8,7 @@
 namespace Synth {
 
 struct TSampleEntry {
-    const char* Name;  // the name the game plays it by (Part 5.2)
+    const char* Name; // the name the game plays it by
     int Volume;        // 0..100 in Sounds.ini: the mix between samples
     bool Loop;         // only "engine"
     TBuffer (*Make)(); // returns the finished sample (DC removed, faded, normalised)
