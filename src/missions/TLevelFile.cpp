@@ -112,7 +112,8 @@ bool ReadWave(TCursor& In, int Number, TWave& Wave) {
     return true;
 }
 
-bool ReadCampaign(TCursor& In, TCampaignLevel& Level) {
+// The name and the four text indices both kinds of mission begin with.
+template <typename TLevel> bool ReadHeader(TCursor& In, TLevel& Level) {
     int Indices[4];
     if (!ReadTexts(In, Level.Name, Indices))
         return false;
@@ -120,6 +121,12 @@ bool ReadCampaign(TCursor& In, TCampaignLevel& Level) {
     Level.TextIndex = Indices[1];
     Level.FirstLineIndex = Indices[2];
     Level.SecondLineIndex = Indices[3];
+    return true;
+}
+
+bool ReadCampaign(TCursor& In, TCampaignLevel& Level) {
+    if (!ReadHeader(In, Level))
+        return false;
     if (!In.Int(Level.WaveCount, "WaveCount"))
         return false;
     if (Level.WaveCount < 0) {
@@ -142,13 +149,8 @@ bool ReadCampaign(TCursor& In, TCampaignLevel& Level) {
 }
 
 bool ReadEndless(TCursor& In, TEndlessLevel& Level) {
-    int Indices[4];
-    if (!ReadTexts(In, Level.Name, Indices))
+    if (!ReadHeader(In, Level))
         return false;
-    Level.CaptionIndex = Indices[0];
-    Level.TextIndex = Indices[1];
-    Level.FirstLineIndex = Indices[2];
-    Level.SecondLineIndex = Indices[3];
     return ReadCrates(In, Level.CrateLifetime, Level.CrateIntervalMin, Level.CrateIntervalMax);
 }
 
