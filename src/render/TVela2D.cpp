@@ -108,9 +108,9 @@ void TVela2D::Flush() {
 
 void TVela2D::FlushBatch() {
     if (!Vertices.empty() && FPrimitiveCount > 0 && !Lost && Device.Renderer() != nullptr) {
-        if (FPendingKind == pkTriangles)
+        if (Device.Rasterise && FPendingKind == pkTriangles)
             SubmitTriangles();
-        else
+        else if (Device.Rasterise)
             SubmitThinPrimitives();
         ++FDrawCalls;
         FVerticesDrawn += static_cast<int>(Vertices.size());
