@@ -55,6 +55,9 @@ class TVela2D : public TVelaSubscriber {
     // SDL's equivalent of a drawing-effect code (without the modulation bit).
     static SDL_BlendMode BlendModeOf(uint32_t Effect);
 
+    // The device drawn on, for callers that clip against the screen.
+    TVelaDevice& GetDevice() const { return Device; }
+
   protected:
     // Makes room for a primitive and returns the index its first vertex will have.
     int Request(TPrimitiveKind Kind, int VertexCount, int IndexCount, uint32_t Effect,
