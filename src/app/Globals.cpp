@@ -4,6 +4,8 @@
 #include "engine/TKestruneDemo.h"
 #include "engine/TSoundEngine.h"
 #include "missions/TLoading.h"
+#include "particles/TExplosion.h"
+#include "particles/TParticleRandom.h"
 #include "runtime/TClock.h"
 
 TmainFrm* mainFrm = nullptr;
@@ -19,6 +21,7 @@ TVelaFontsAlt* Fonts = nullptr;
 int TickLength = 0;
 int RocketParticleStep = 0;
 std::unique_ptr<TEngine> Engine;
+std::unique_ptr<TExplosion> Explosion;
 TGame Game;
 std::unique_ptr<TSoundEngine> SoundEngine;
 std::unique_ptr<TKestruneDemo> Intro;
@@ -32,12 +35,14 @@ bool ShowDebugInfo = false;
 void ResetGlobals() {
     Intro.reset();
     Loading.reset();
+    Explosion.reset();
     Engine.reset();
     SoundEngine.reset();
     mainFrm = nullptr;
     ProgramDir.clear();
     Clock = nullptr;
     Random = TRandom();
+    TParticleRandom::Reset();
     GameText = TText();
     Settings = TSettings();
     CheatsEnabled = false;

@@ -15,6 +15,7 @@
 
 class TClock;
 class TEngine;
+class TExplosion;
 class TKestruneDemo;
 class TLoading;
 class TSoundEngine;
@@ -39,6 +40,7 @@ extern TVelaFontsAlt* Fonts;
 extern int TickLength;
 extern int RocketParticleStep;
 extern std::unique_ptr<TEngine> Engine;
+extern std::unique_ptr<TExplosion> Explosion;
 extern TGame Game;
 extern std::unique_ptr<TSoundEngine> SoundEngine;
 extern std::unique_ptr<TKestruneDemo> Intro;

@@ -6,6 +6,7 @@
 #include "engine/TSoundEngine.h"
 #include "missions/TCampaignProgress.h"
 #include "missions/TLoading.h"
+#include "particles/TExplosion.h"
 #include "runtime/TFakeClock.h"
 #include "runtime/TFile.h"
 #include "runtime/TIniFile.h"
@@ -16,6 +17,7 @@
 #include "runtime/TZlibStream.h"
 #include "world/TRocket.h"
 #include "world/TShip.h"
+#include "world/TSpace.h"
 
 #include <SDL.h>
 
@@ -248,6 +250,7 @@ void TmainFrm::CreateGame() {
     // The game keeps its own cursor, starting in the middle of the screen.
     Engine->CursorX = 512;
     Engine->CursorY = 384;
+    Explosion = std::make_unique<TExplosion>(*Engine);
     SoundEngine = std::make_unique<TSoundEngine>(ProgramDir, TPath::Join(ProgramDir, "Sound\\Sounds.ini"),
                                                  Options.Headless);
     SoundEngine->RandomRange = [](int Range) { return Random.Next(Range); };
@@ -283,6 +286,7 @@ void TmainFrm::FormDestroy() {
     VelaTimer.Enabled = false;
     if (Created)
         SaveSettings();
+    Explosion.reset();
     Engine.reset();
     SoundEngine.reset();
     Loading.reset();
@@ -307,7 +311,10 @@ void TmainFrm::VelaTimerTimer() {
 }
 
 // The fixed step only advances particle systems; everything else runs once per frame.
-void TmainFrm::VelaTimerProcess() {}
+void TmainFrm::VelaTimerProcess() {
+    if (Explosion)
+        Explosion->Update(static_cast<float>(TickLength));
+}
 
 void TmainFrm::VelaDeviceRender() {
     switch (GameState) {
@@ -459,11 +466,14 @@ void TmainFrm::StepBriefing() {
 
 void TmainFrm::LoopGame() {
     SoundEngine->PlaySample("engine");
+    if (Game.Space && Game.Ship)
+        Game.Space->Run(Game.Ship->Angle, Game.Campaign.Name);
     if (Game.Ship) {
         for (size_t Index = 0; Index < Game.Rockets.size(); ++Index)
             Game.Rockets[Index]->Run(*Game.Ship, Game.Rockets, Game.Messages);
         Game.Ship->Run();
     }
+    Explosion->Draw();
     Game.Messages.Draw();
     AccountPause();
     if (!Game.Paused && Game.Mode == "C" && Game.Ship)

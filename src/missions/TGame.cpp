@@ -2,6 +2,7 @@
 
 #include "world/TRocket.h"
 #include "world/TShip.h"
+#include "world/TSpace.h"
 
 // Out of line, where the mission's objects are complete types.
 TGame::TGame() = default;

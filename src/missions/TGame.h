@@ -14,6 +14,7 @@
 
 class TRocket;
 class TShip;
+class TSpace;
 
 // The running mission: mode, pause and help, clocks, briefing and caption phases, waves and score.
 // The world objects join it as they are built.
@@ -48,9 +49,10 @@ struct TGame {
     int EndlessTypeBCount = 0;
     std::array<TRespawnPoint, 14> RespawnPoints{};
     int Score = 0;
+    std::unique_ptr<TShip> Ship;
+    std::unique_ptr<TSpace> Space;
     // Left, right, speed up, speed down, boost, weapon up, weapon down, fire, plant mine, debug
     // overlay, exit: copied from the profile when a mission starts.
-    std::unique_ptr<TShip> Ship;
     std::array<int, 11> Keys{};
     std::vector<std::unique_ptr<TRocket>> Rockets;
     TMessage Messages;

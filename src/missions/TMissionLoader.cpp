@@ -5,10 +5,12 @@
 #include "missions/TCampaignProgress.h"
 #include "missions/TLevelFile.h"
 #include "missions/TLoading.h"
+#include "particles/TExplosion.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
 #include "world/TCollisions.h"
 #include "world/TShip.h"
+#include "world/TSpace.h"
 
 namespace {
 // Where rockets come in: just outside the screen, four on each long side and three on each short one.
@@ -112,6 +114,10 @@ bool TMissionLoader::LoadLevel(const std::string& Name) {
     CopyKeys();
     ResetMissionState();
     Game.Messages = TMessage(Engine.get(), 3);
+    Game.Space = std::make_unique<TSpace>(*Engine);
+    Game.Space->StarMotion = Settings.Space;
+    if (Explosion)
+        Explosion->StopMissionEffects();
     CreateShip();
     if (Game.Mode == "C")
         TCampaignProgress::StartCampaignWave();

@@ -4,6 +4,7 @@
 #include "engine/TEngine.h"
 #include "particles/TMessage.h"
 #include "render/TVelaCanvas.h"
+#include "runtime/TPath.h"
 #include "world/TCollisions.h"
 #include "world/TShip.h"
 
@@ -19,8 +20,17 @@ double Radians(double Degrees) {
 } // namespace
 
 TRocket::TRocket(TEngine& Engine) : Engine(Engine), LastMotion(Now()) {
-    // The flame ("Graphic\flame.pss") and explosion ("Graphic\explode1.pss") emitters join here
-    // with the particle systems.
+    LoadEffect(FlameEmitter, "Graphic\\flame.pss");
+    LoadEffect(ExplosionEmitter, ExplosionFile(Kind));
+    // The flame burns for the rocket's whole life; it is drawn only while the rocket flies.
+    FlameEmitter.Fire(static_cast<float>(X), static_cast<float>(Y));
+    ExplosionEmitter.MoveTo(false, static_cast<float>(X), static_cast<float>(Y));
+}
+
+void TRocket::LoadEffect(TXParticleSystem& Emitter, const std::string& File) {
+    // A missing file leaves the emitter dark; the data check guards the shipped files.
+    Emitter.LoadFromFile(TPath::Join(ProgramDir, File));
+    Emitter.Image = Engine.GetTexture("particles");
 }
 
 void TRocket::Park(int NewIndex, int NewKind) {
@@ -30,10 +40,13 @@ void TRocket::Park(int NewIndex, int NewKind) {
     Gone = true;
     Index = NewIndex;
     Kind = NewKind;
+    ExplosionEmitter.LoadFromFile(TPath::Join(ProgramDir, ExplosionFile(Kind)));
 }
 
 void TRocket::Run(TShip& Ship, TRockets& Rockets, TMessage& Messages) {
-    // The emitters step first: the flame by TickLength, the explosion by RocketParticleStep.
+    // Once per frame, not per fixed step: the explosion at half the step plays at about half speed.
+    FlameEmitter.Update(static_cast<float>(TickLength));
+    ExplosionEmitter.Update(static_cast<float>(RocketParticleStep));
     if (!Destroyed)
         RunAlive(Ship, Rockets, Messages);
     else
@@ -52,15 +65,20 @@ void TRocket::RunAlive(TShip& Ship, TRockets& Rockets, TMessage& Messages) {
             PlaceFlame();
         }
     }
+    FlameEmitter.Draw(Engine.Canvas);
     Draw();
 }
 
 void TRocket::RunWreck(const TShip& Ship, TMessage& Messages) {
     Drift(Ship.Angle);
     // The first wreck frame takes the rocket out of play; its explosion starts here.
-    if (!Gone)
+    if (!Gone) {
         Gone = true;
+        ExplosionEmitter.Fire(static_cast<float>(X), static_cast<float>(Y));
+    }
     Messages.MoveMessage(Index, X, Y);
+    ExplosionEmitter.MoveTo(true, static_cast<float>(X), static_cast<float>(Y));
+    ExplosionEmitter.Draw(Engine.Canvas);
 }
 
 void TRocket::Animate() {
@@ -99,7 +117,8 @@ void TRocket::PlaceFlame() {
     FlameX = X - Distance * std::cos(Radians(Angle));
     FlameY = Y - Distance * std::sin(Radians(Angle));
     // The emitters take their directions with this rounded pi.
-    FlameAngle = (Angle - 90) * 3.1415 / 180;
+    FlameEmitter.Angle = static_cast<float>((Angle - 90) * 3.1415 / 180);
+    FlameEmitter.MoveTo(true, static_cast<float>(FlameX), static_cast<float>(FlameY));
 }
 
 void TRocket::Drift(int ShipAngle) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "particles/TXParticleSystem.h"
 #include "world/TDoublePoint.h"
 
 #include <array>
@@ -53,7 +54,9 @@ class TRocket {
     static int SpriteTurn(int Kind);
     static std::string ExplosionFile(int Kind);
 
+    TXParticleSystem ExplosionEmitter;
     int Frame = 1;
+    TXParticleSystem FlameEmitter;
     TEngine& Engine;
     int Index = 0;
     bool Destroyed = false;
@@ -64,8 +67,6 @@ class TRocket {
     double Y = 500.0;
     double FlameX = 0;
     double FlameY = 0;
-    // Direction the flame emitter blows, in radians.
-    double FlameAngle = 0;
     int Kind = 1;
     uint32_t FrameTime = 0;
     uint32_t LastMotion = 0;
@@ -74,6 +75,7 @@ class TRocket {
     uint32_t RespawnStamp = 0;
 
   private:
+    void LoadEffect(TXParticleSystem& Emitter, const std::string& File);
     void RunAlive(TShip& Ship, TRockets& Rockets, TMessage& Messages);
     void RunWreck(const TShip& Ship, TMessage& Messages);
     void Animate();

@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "engine/TEngine.h"
 #include "engine/TSoundEngine.h"
+#include "particles/TExplosion.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaKeyboard.h"
 #include "render/TVelaMouse.h"
@@ -271,37 +272,53 @@ void TShip::CheckDestroyed() {
     if (Destroyed || Energy > 0)
         return;
     StopSound("engine");
+    // A wreck has no engines: flames left burning would hang in space beside it.
+    StopThrust(TThrust::Forward);
+    StopThrust(TThrust::Boost);
     Destroyed = true;
     PlaySound("explode2");
 }
 
 void TShip::StartThrust(TThrust Kind) {
     // The emitters fire at the ship's centre; PlaceThrust moves them behind the nozzles.
-    switch (Kind) {
-    case TThrust::Forward:
+    if (Kind == TThrust::Forward)
         ThrustForward = true;
-        EngineThrustOn = true;
-        break;
-    case TThrust::Reverse:
+    else if (Kind == TThrust::Reverse)
         ThrustReverse = true;
-        EngineThrustOn = true;
-        break;
-    case TThrust::Boost:
-        BoostThrustOn = true;
-        break;
-    }
+    if (Explosion == nullptr)
+        return;
+    const TThrustPair Pair = ThrustEmitters(Kind);
+    Pair.A.Fire(static_cast<float>(X), static_cast<float>(Y));
+    Pair.B.Fire(static_cast<float>(X), static_cast<float>(Y));
 }
 
 void TShip::StopThrust(TThrust Kind) {
+    if (Explosion == nullptr)
+        return;
+    // Cleared at once: flames must not hang where the nozzles were.
+    const TThrustPair Pair = ThrustEmitters(Kind);
+    Pair.A.Stop(true);
+    Pair.B.Stop(true);
+}
+
+TShip::TThrustPair TShip::ThrustEmitters(TThrust Kind) {
     if (Kind == TThrust::Boost)
-        BoostThrustOn = false;
-    else
-        EngineThrustOn = false;
+        return {Explosion->BoostA, Explosion->BoostB};
+    return {Explosion->EngineA, Explosion->EngineB};
 }
 
 void TShip::PlaceThrust(TThrust Kind) {
+    if (Explosion == nullptr)
+        return;
     // All four emitters follow, so a boost's flames stay on the nozzles too.
-    Thrust = ThrustPlacement(Kind);
+    const TThrustPlacement Placement = ThrustPlacement(Kind);
+    for (TXParticleSystem* Emitter :
+         {&Explosion->EngineA, &Explosion->EngineB, &Explosion->BoostA, &Explosion->BoostB}) {
+        const bool SideA = Emitter == &Explosion->EngineA || Emitter == &Explosion->BoostA;
+        Emitter->Angle = static_cast<float>(Placement.Direction);
+        Emitter->MoveTo(true, static_cast<float>(SideA ? Placement.AX : Placement.BX),
+                        static_cast<float>(SideA ? Placement.AY : Placement.BY));
+    }
 }
 
 TThrustPlacement TShip::ThrustPlacement(TThrust Kind) const {
@@ -327,6 +344,10 @@ void TShip::RunWreck() {
     X += 0.3 * std::cos(Radians(Angle - 180));
     if (!WreckExploded) {
         PlaySound("explode1");
+        if (Explosion != nullptr)
+            Explosion->ShipExplode.Fire(static_cast<float>(X), static_cast<float>(Y));
         WreckExploded = true;
     }
+    if (Explosion != nullptr)
+        Explosion->ShipExplode.MoveTo(true, static_cast<float>(X), static_cast<float>(Y));
 }

@@ -8,6 +8,7 @@
 #include <optional>
 
 class TEngine;
+class TXParticleSystem;
 
 // The player's ship: reads the controls, moves on the wrapping 1024 x 768 playfield, draws itself and,
 // once destroyed, drifts as a wreck. Hull energy and boost fuel live here too.
@@ -81,12 +82,14 @@ class TShip {
     // before the destruction test.
     std::function<void(TShip&)> CheckCollisions;
 
-    // What the emitters are doing: engine and boost flames burning, and where they were last placed.
-    bool EngineThrustOn = false;
-    bool BoostThrustOn = false;
-    TThrustPlacement Thrust;
-
   private:
+    struct TThrustPair {
+        TXParticleSystem& A;
+        TXParticleSystem& B;
+    };
+    // The pair of emitters a thrust call drives: the boost pair, or the engine pair for both directions.
+    static TThrustPair ThrustEmitters(TThrust Kind);
+
     // Indices into Game.Keys.
     enum TControl { KeyLeft = 0, KeyRight, KeySpeedUp, KeySpeedDown, KeyBoost };
 

@@ -5,6 +5,7 @@
 #include "missions/TCampaignProgress.h"
 #include "missions/TLevelFile.h"
 #include "missions/TLoading.h"
+#include "particles/TExplosion.h"
 #include "runtime/TZlibStream.h"
 #include "world/TRocket.h"
 #include "world/TShip.h"
@@ -98,6 +99,10 @@ TEST_F(TCampaignPlayTest, RocketsDestroyTheShipAndItsWreckScoresNothing) {
     Frames(100);
     EXPECT_EQ(Game.Score, Score);
     EXPECT_TRUE(Game.Ship->WreckExploded);
+    // Its explosion burns on and rides with it.
+    EXPECT_GT(Explosion->ShipExplode.Count(), 0);
+    EXPECT_FLOAT_EQ(Explosion->ShipExplode.X, static_cast<float>(Game.Ship->X));
+    EXPECT_FALSE(Explosion->EngineA.Running() || Explosion->BoostA.Running());
     // The wreck drifts backwards, 0.3 px a frame.
     EXPECT_NEAR(std::hypot(Game.Ship->X - X, Game.Ship->Y - Y), 30, 1);
     EXPECT_EQ(GameState, gsPlaying);

@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "engine/TEngine.h"
 #include "particles/TMessage.h"
+#include "particles/TXParticleSystem.h"
 #include "render/TInputState.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaFontsAlt.h"
@@ -116,7 +117,8 @@ TEST_F(TRocketTest, MoveAdvancesByKindTurnsAndPlacesTheFlame) {
     Left.PlaceFlame();
     EXPECT_NEAR(Left.FlameX, 251, 1e-9);
     EXPECT_NEAR(Left.FlameY, 100, 1e-9);
-    EXPECT_DOUBLE_EQ(Left.FlameAngle, 90 * 3.1415 / 180);
+    EXPECT_FLOAT_EQ(Left.FlameEmitter.Angle, static_cast<float>(90 * 3.1415 / 180));
+    EXPECT_FLOAT_EQ(Left.FlameEmitter.X, 251);
 }
 
 TEST_F(TRocketTest, RunAimsAndAnimatesEachFrameMovesOncePerMotionPeriodAndFreezesWhenPaused) {
@@ -173,6 +175,32 @@ TEST_F(TRocketTest, WrecksAndParkedRocketsDriftAgainstTheShipsHeading) {
     RunAll();
     EXPECT_NEAR(Wreck.X, 300.3, 1e-9);
     EXPECT_NEAR(Parked.X, -149.7, 1e-9);
+}
+
+TEST_F(TRocketTest, TheFlameBurnsFromTheStartAndAWreckFiresItsKindsExplosionOnceAtHalfSpeed) {
+    ::ProgramDir = ZERATHON_SOURCE_DIR "/data/";
+    TickLength = 16;
+    RocketParticleStep = 8;
+    TRocket& Rocket = AddRocket(1, 300, 300, 360);
+    Rocket.Park(0, 3);
+    TXParticleSystem Expected;
+    ASSERT_TRUE(Expected.LoadFromFile(ZERATHON_SOURCE_DIR "/data/Graphic/explode3.pss"));
+    EXPECT_EQ(Rocket.ExplosionEmitter.Params().Write(), Expected.Params().Write());
+    EXPECT_TRUE(Rocket.FlameEmitter.Running());
+    EXPECT_FALSE(Rocket.ExplosionEmitter.Running());
+    Rocket.Destroyed = Rocket.Gone = false;
+    Rocket.X = Rocket.Y = 300;
+    RunAll(16);
+    RunAll(16); // 60 a second: the first particle comes with the second step
+    EXPECT_FLOAT_EQ(Rocket.FlameEmitter.X, static_cast<float>(Rocket.FlameX));
+    EXPECT_GT(Rocket.FlameEmitter.Count(), 0);
+    Rocket.Destroyed = true;
+    RunAll(16);
+    ASSERT_TRUE(Rocket.ExplosionEmitter.Running());
+    EXPECT_EQ(Rocket.ExplosionEmitter.Time(), 0.0f);
+    RunAll(16);
+    EXPECT_EQ(Rocket.ExplosionEmitter.Time(), 8.0f); // fired once, stepped 8 ms per frame
+    EXPECT_FLOAT_EQ(Rocket.ExplosionEmitter.Y, static_cast<float>(Rocket.Y)); // it drifts with the wreck
 }
 
 TEST_F(TRocketTest, ACollisionInOneRocketsStepIsSeenByTheLaterOnes) {

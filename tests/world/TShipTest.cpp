@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "engine/TEngine.h"
 #include "engine/TSoundEngine.h"
+#include "particles/TExplosion.h"
 #include "render/TInputState.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaFontsAlt.h"
@@ -40,6 +41,7 @@ class TShipTest : public THeadlessDevice {
 
     void TearDown() override {
         Ship.reset();
+        Explosion.reset();
         Engine.reset();
         ResetGlobals();
     }
@@ -48,6 +50,8 @@ class TShipTest : public THeadlessDevice {
     void Launch(const std::string& ProgramDir, const std::string& TextureList) {
         Engine =
             std::make_unique<TEngine>(ProgramDir, TextureList, Timer, Canvas, Device, Mouse, Keyboard, Fonts);
+        ::ProgramDir = ZERATHON_SOURCE_DIR "/data/";
+        Explosion = std::make_unique<TExplosion>(*Engine);
         Ship = std::make_unique<TShip>(*Engine);
         Ship->Boost = 100.0;
         Ship->Speed = 1.001;
@@ -58,6 +62,8 @@ class TShipTest : public THeadlessDevice {
     }
 
     void Hold(int Key) { Input.KeyEvent(Key, true); }
+    static bool EngineBurning() { return Explosion->EngineA.Running() && Explosion->EngineB.Running(); }
+    static bool BoostBurning() { return Explosion->BoostA.Running() && Explosion->BoostB.Running(); }
     void Release(int Key) { Input.KeyEvent(Key, false); }
     // Frames of play: the clock moves on, input is polled, the ship runs. At 20 ms each takes a step.
     void Frames(int Count, uint32_t Milliseconds = 10) {
@@ -113,16 +119,16 @@ TEST_F(TShipTest, SpeedKeysNeedBoostAndStopAtTheTopSpeedOrJustBelowMinusHalf) {
     Frames(10);
     EXPECT_NEAR(Ship->Speed, 1.051, 1e-9);
     EXPECT_NEAR(Ship->Boost, 99.9, 1e-9);
-    EXPECT_TRUE(Ship->ThrustForward && Ship->EngineThrustOn);
+    EXPECT_TRUE(Ship->ThrustForward && EngineBurning());
     Frames(200); // tested before the step: ends one step above 1.5, flames out
     EXPECT_NEAR(Ship->Speed, 1.501, 1e-9);
-    EXPECT_FALSE(Ship->EngineThrustOn);
+    EXPECT_FALSE(EngineBurning());
     Release(UpKey);
     Hold(DownKey);
     Frames(500);
     EXPECT_NEAR(Ship->Speed, -0.505, 0.0011);
     EXPECT_LT(Ship->Speed, -0.5);
-    EXPECT_TRUE(Ship->ThrustReverse && !Ship->ThrustForward && !Ship->EngineThrustOn);
+    EXPECT_TRUE(Ship->ThrustReverse && !Ship->ThrustForward && !EngineBurning());
     Hold(UpKey); // both keys: no change, thrust off
     Frames(3);
     EXPECT_LT(Ship->Speed, -0.5);
@@ -137,7 +143,7 @@ TEST_F(TShipTest, SpeedUpAfterABoostKeepsFiveAndTheFlamesOut) {
     Frames(30);
     EXPECT_EQ(Ship->Speed, 5.0);
     EXPECT_EQ(Ship->Boost, 50.0);
-    EXPECT_FALSE(Ship->EngineThrustOn || Ship->ThrustForward);
+    EXPECT_FALSE(EngineBurning() || Ship->ThrustForward);
     Ship->SpeedLevel = 1.5; // no top speed at all: the key does nothing
     Ship->Speed = 1.0;
     Frames(3);
@@ -156,7 +162,7 @@ TEST_F(TShipTest, BoostNeedsMoreThanFortyCostsFortyPerPressAndLocksTheSpeedKeys)
     Ship->Boost = 41.0;
     Hold(BoostKey);
     Frames(1);
-    EXPECT_TRUE(Ship->Boosting && Ship->BoostThrustOn);
+    EXPECT_TRUE(Ship->Boosting && BoostBurning());
     EXPECT_EQ(Ship->Speed, 5.0);
     EXPECT_EQ(Ship->Boost, 1.0);
     Ship->AddBoost(60);
@@ -166,7 +172,7 @@ TEST_F(TShipTest, BoostNeedsMoreThanFortyCostsFortyPerPressAndLocksTheSpeedKeys)
     EXPECT_EQ(Ship->Speed, 5.0);
     Release(BoostKey);
     Frames(2); // the release frame still counts as boosting
-    EXPECT_FALSE(Ship->Boosting || Ship->BoostThrustOn);
+    EXPECT_FALSE(Ship->Boosting || BoostBurning());
     EXPECT_NEAR(Ship->Speed, 4.995, 1e-9);
 }
 
@@ -300,7 +306,7 @@ TEST_F(TShipTest, ProbesComeBeforeTheCollisionHookAndTheDestructionTestAfterIt) 
     EXPECT_EQ(Calls, 2);
 }
 
-TEST_F(TShipTest, TheWreckDriftsBackwardsWithoutWrappingAndPlaysItsSounds) {
+TEST_F(TShipTest, TheWreckDriftsBackwardsWithoutWrappingAndPlaysItsSoundsAndExplosion) {
     std::filesystem::create_directories(Dir / "Sound");
     std::string List = "[Samples]\nCount=3\n", Wav = "RIFF";
     for (uint32_t Field : {36u + 4410u, 0x45564157u, 0x20746D66u, 16u, 1u | (1u << 16), 44100u, 88200u,
@@ -316,10 +322,16 @@ TEST_F(TShipTest, TheWreckDriftsBackwardsWithoutWrappingAndPlaysItsSounds) {
     SoundEngine = std::make_unique<TSoundEngine>(Dir.Dir(), Dir / "Sound/Sounds.ini", true);
     Launch();
     SoundEngine->PlaySample("engine");
+    Hold(UpKey);
+    Frames(1);
+    ASSERT_TRUE(EngineBurning());
     Ship->X = 0.5;
     Ship->Energy = -5; // asteroid hits can take it below zero
     Frames(1);
     ASSERT_TRUE(Ship->Destroyed);
+    const double WreckX = Ship->X; // the last motion step still ran
+    EXPECT_FALSE(EngineBurning()); // no flames left hanging beside the wreck
+    EXPECT_FALSE(Explosion->ShipExplode.Running());
     EXPECT_EQ(SoundEngine->Playing("engine") + SoundEngine->Playing("explode1"), 0);
     EXPECT_EQ(SoundEngine->Playing("explode2"), 1);
     Game.Paused = true;
@@ -327,8 +339,11 @@ TEST_F(TShipTest, TheWreckDriftsBackwardsWithoutWrappingAndPlaysItsSounds) {
     Frames(10);
     EXPECT_TRUE(Ship->WreckExploded);
     EXPECT_EQ(SoundEngine->Playing("explode1"), 1);
-    EXPECT_NEAR(Ship->X, -2.5, 1e-9);
+    EXPECT_TRUE(Explosion->ShipExplode.Running());
+    EXPECT_NEAR(Ship->X, WreckX - 3.0, 1e-9);
+    EXPECT_LT(Ship->X, 0.0);
     EXPECT_NEAR(Ship->Y, 384.0, 1e-9);
+    EXPECT_FLOAT_EQ(Explosion->ShipExplode.X, static_cast<float>(Ship->X)); // the blast travels with it
     Ship->Angle = 90;
     Frames(1);
     EXPECT_NEAR(Ship->Y, 383.7, 1e-9);
@@ -340,6 +355,16 @@ void ExpectPlacement(const TThrustPlacement& Got, double AX, double AY, double B
     EXPECT_NEAR(Got.BX, BX, 1e-9);
     EXPECT_NEAR(Got.BY, BY, 1e-9);
     EXPECT_NEAR(Got.Direction, Dir * 3.1415 / 180, 1e-12);
+}
+
+void ExpectEmitters(const TXParticleSystem& A, const TXParticleSystem& B, float AX, float AY, float BX,
+                    float BY, double Dir) {
+    EXPECT_NEAR(A.X, AX, 1e-3);
+    EXPECT_NEAR(A.Y, AY, 1e-3);
+    EXPECT_NEAR(B.X, BX, 1e-3);
+    EXPECT_NEAR(B.Y, BY, 1e-3);
+    EXPECT_NEAR(A.Angle, Dir * 3.1415 / 180, 1e-5);
+    EXPECT_NEAR(B.Angle, Dir * 3.1415 / 180, 1e-5);
 }
 
 TEST_F(TShipTest, ThrustSitsBehindTheNozzlesAndFollowsTheKeys) {
@@ -358,12 +383,13 @@ TEST_F(TShipTest, ThrustSitsBehindTheNozzlesAndFollowsTheKeys) {
     Ship->MotionPeriod = 1000000; // hold the ship still
     Hold(DownKey);
     Frames(1);
-    ExpectPlacement(Ship->Thrust, 478, 394, 546, 394, 180);
+    ExpectEmitters(Explosion->EngineA, Explosion->EngineB, 478, 394, 546, 394, 180);
     Release(DownKey);
     Hold(BoostKey);
     Frames(1);
-    EXPECT_FALSE(Ship->EngineThrustOn);
-    ExpectPlacement(Ship->Thrust, 478, 351, 546, 351, 0);
+    EXPECT_FALSE(EngineBurning());
+    ExpectEmitters(Explosion->BoostA, Explosion->BoostB, 478, 351, 546, 351, 0);
+    ExpectEmitters(Explosion->EngineA, Explosion->EngineB, 478, 351, 546, 351, 0);
 }
 
 TEST_F(TShipTest, TheSpriteFollowsTheBankingAndDrawsWhilePausedButNotAsAWreck) {
