@@ -1,0 +1,219 @@
+#include "menu/TProfileFiles.h"
+
+#include "app/Globals.h"
+#include "engine/TEngineListBox.h"
+#include "runtime/TFile.h"
+#include "runtime/TIniFile.h"
+#include "runtime/TPath.h"
+#include "runtime/TZlibStream.h"
+
+#include <algorithm>
+
+namespace {
+
+const char* const Section = "Users";
+// zlib's own default level, spelled out because the stream wrapper only takes 0..9.
+constexpr int SaveLevel = 6;
+
+constexpr size_t WeaponsOffset = 93;
+constexpr size_t MissionsOffset = 101;
+
+void PutInt(std::vector<uint8_t>& Bytes, size_t& Offset, int Value) {
+    for (int I = 0; I < 4; ++I)
+        Bytes[Offset + I] = static_cast<uint8_t>(static_cast<uint32_t>(Value) >> (8 * I));
+    Offset += 4;
+}
+
+int GetInt(const std::vector<uint8_t>& Bytes, size_t& Offset) {
+    const uint32_t Raw = uint32_t(Bytes[Offset]) | uint32_t(Bytes[Offset + 1]) << 8 |
+                         uint32_t(Bytes[Offset + 2]) << 16 | uint32_t(Bytes[Offset + 3]) << 24;
+    Offset += 4;
+    return static_cast<int32_t>(Raw);
+}
+
+// A length above the capacity can only come from a damaged file; the name is cut rather than lost.
+std::string GetName(const std::vector<uint8_t>& Bytes) {
+    const size_t Length = std::min<size_t>(Bytes[0], TProfileFiles::NameCapacity);
+    return std::string(reinterpret_cast<const char*>(&Bytes[1]), Length);
+}
+
+int CountIn(const TIniFile& Settings) {
+    return std::max(0, Settings.ReadInteger(Section, "Count", 0));
+}
+
+} // namespace
+
+std::string TProfileFiles::SettingsPath() {
+    return TPath::Join(ProgramDir, "Settings.ini");
+}
+
+std::string TProfileFiles::SavePathOf(const std::string& FileName) {
+    return TPath::Join(ProgramDir, "Users\\" + FileName);
+}
+
+std::string TProfileFiles::NewSaveFileName() {
+    for (int N = 0;; ++N) {
+        const std::string FileName = "sav" + std::to_string(N) + ".sav";
+        if (!TFile::Exists(SavePathOf(FileName)))
+            return FileName;
+    }
+}
+
+void TProfileFiles::CreateProfile(const std::string& Name, bool MakeActive) {
+    TIniFile Settings(SettingsPath());
+    const int Count = CountIn(Settings) + 1;
+    const std::string FileName = NewSaveFileName();
+    Settings.WriteInteger(Section, "Count", Count);
+    Settings.WriteString(Section, std::to_string(Count), FileName);
+    if (MakeActive)
+        Settings.WriteString(Section, "Active", FileName);
+
+    TProfile Fresh;
+    Fresh.Name = Name.substr(0, NameCapacity);
+    const std::vector<uint8_t> Bytes = Encode(Fresh);
+    // A fresh installation has no Users folder yet.
+    TFile::MakeDirectory(TPath::Join(ProgramDir, "Users"));
+    TZlibStream::WriteFile(SavePathOf(FileName), Bytes.data(), Bytes.size(), SaveLevel);
+}
+
+void TProfileFiles::LoadProfile(const std::string& FileName) {
+    if (FileName.empty())
+        return;
+    const std::string Path = SavePathOf(FileName);
+    if (!TFile::Exists(Path))
+        return;
+    std::vector<uint8_t> Bytes;
+    TProfile Loaded = Profile;
+    if (!TZlibStream::ReadFile(Path, Bytes) || !Decode(Bytes, Loaded)) {
+        TFile::CopyFile(Path, Path + ".bad");
+        return;
+    }
+    Loaded.SavePath = Path;
+    Profile = Loaded;
+    TIniFile(SettingsPath()).WriteString(Section, "Active", FileName);
+}
+
+void TProfileFiles::SaveProfile() {
+    // Closing the program on the first-player screen leaves a profile that has no file of its own.
+    if (Profile.SavePath.empty())
+        return;
+    const std::vector<uint8_t> Bytes = Encode(Profile);
+    TFile::MakeDirectory(TPath::Directory(Profile.SavePath));
+    TZlibStream::WriteFile(Profile.SavePath, Bytes.data(), Bytes.size(), SaveLevel);
+}
+
+bool TProfileFiles::StoredName(const std::string& FileName, std::string& Name) {
+    if (FileName.empty())
+        return false;
+    std::vector<uint8_t> Bytes;
+    if (!TZlibStream::ReadFile(SavePathOf(FileName), Bytes) || Bytes.size() < NameCapacity + 1)
+        return false;
+    Name = GetName(Bytes);
+    return true;
+}
+
+std::string TProfileFiles::FileOfUser(const std::string& Name) {
+    const TIniFile Settings(SettingsPath());
+    const int Count = CountIn(Settings);
+    for (int I = 1; I <= Count; ++I) {
+        const std::string FileName = Settings.ReadString(Section, std::to_string(I), "");
+        std::string Stored;
+        if (StoredName(FileName, Stored) && Stored == Name)
+            return FileName;
+    }
+    return "";
+}
+
+bool TProfileFiles::IsActiveFile(const std::string& FileName) {
+    return ActiveFile() == FileName;
+}
+
+void TProfileFiles::DeleteProfile(const std::string& Name) {
+    const std::string FileName = FileOfUser(Name);
+    if (FileName.empty() || !TFile::Exists(SavePathOf(FileName)))
+        return;
+    TIniFile Settings(SettingsPath());
+    const int Count = CountIn(Settings);
+    bool Found = false;
+    for (int I = 1; I <= Count; ++I) {
+        const std::string Key = std::to_string(I);
+        if (!Found && Settings.ReadString(Section, Key, "") == FileName)
+            Found = true;
+        if (!Found)
+            continue;
+        if (I < Count)
+            Settings.WriteString(Section, Key, Settings.ReadString(Section, std::to_string(I + 1), ""));
+        else
+            Settings.DeleteKey(Section, Key);
+    }
+    if (!Found)
+        return;
+    Settings.WriteInteger(Section, "Count", Count - 1);
+    TFile::Remove(SavePathOf(FileName));
+}
+
+void TProfileFiles::FillProfileList(TEngineListBox& List) {
+    List.ResetSelection();
+    List.Clear();
+    List.SetSorted(true);
+    const TIniFile Settings(SettingsPath());
+    const int Count = CountIn(Settings);
+    for (int I = 1; I <= Count; ++I) {
+        std::string Name;
+        if (StoredName(Settings.ReadString(Section, std::to_string(I), ""), Name))
+            List.Add(Name);
+    }
+}
+
+std::string TProfileFiles::ActiveFile() {
+    return TIniFile(SettingsPath()).ReadString(Section, "Active", "");
+}
+
+int TProfileFiles::ProfileCount() {
+    return CountIn(TIniFile(SettingsPath()));
+}
+
+std::vector<uint8_t> TProfileFiles::Encode(const TProfile& P) {
+    std::vector<uint8_t> Bytes(RecordSize, 0);
+    const std::string Name = P.Name.substr(0, NameCapacity);
+    Bytes[0] = static_cast<uint8_t>(Name.size());
+    std::copy(Name.begin(), Name.end(), Bytes.begin() + 1);
+    size_t Offset = NameCapacity + 1;
+    for (int Value : {P.BindLeft, P.BindRight, P.BindSpeedUp, P.BindSpeedDwn, P.BindBoost, P.BindWpnUp,
+                      P.BindWpnDn, P.BindWFire, P.BindPlantMine})
+        PutInt(Bytes, Offset, Value);
+    // The file keeps exit before the FPS toggle, the other way round from the record.
+    PutInt(Bytes, Offset, P.BindExit);
+    PutInt(Bytes, Offset, P.BindFPS);
+    for (int Value : {P.BestTime, P.BestKills, P.SpeedLevel, P.SteerLevel, P.ShieldLevel, P.Credits, P.Mines})
+        PutInt(Bytes, Offset, Value);
+    for (size_t K = 0; K < 4; ++K) {
+        Bytes[WeaponsOffset + 2 * K] = P.Owned[K];
+        Bytes[WeaponsOffset + 2 * K + 1] = P.Charged[K];
+    }
+    for (size_t M = 1; M <= 20; ++M)
+        Bytes[MissionsOffset + M - 1] = P.MissionDone[M];
+    return Bytes;
+}
+
+bool TProfileFiles::Decode(const std::vector<uint8_t>& Bytes, TProfile& P) {
+    if (Bytes.size() < RecordSize)
+        return false;
+    P.Name = GetName(Bytes);
+    size_t Offset = NameCapacity + 1;
+    for (int* Field : {&P.BindLeft, &P.BindRight, &P.BindSpeedUp, &P.BindSpeedDwn, &P.BindBoost, &P.BindWpnUp,
+                       &P.BindWpnDn, &P.BindWFire, &P.BindPlantMine})
+        *Field = GetInt(Bytes, Offset);
+    P.BindExit = GetInt(Bytes, Offset);
+    P.BindFPS = GetInt(Bytes, Offset);
+    for (int* Field :
+         {&P.BestTime, &P.BestKills, &P.SpeedLevel, &P.SteerLevel, &P.ShieldLevel, &P.Credits, &P.Mines})
+        *Field = GetInt(Bytes, Offset);
+    for (size_t K = 0; K < 4; ++K) {
+        P.Owned[K] = Bytes[WeaponsOffset + 2 * K];
+        P.Charged[K] = Bytes[WeaponsOffset + 2 * K + 1];
+    }
+    for (size_t M = 1; M <= 20; ++M)
+        P.MissionDone[M] = Bytes[MissionsOffset + M - 1];
+    return true;
+}

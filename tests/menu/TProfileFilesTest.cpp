@@ -1,0 +1,177 @@
+#include "THeadlessEngine.h"
+
+#include "engine/TEngineListBox.h"
+#include "menu/TProfileFiles.h"
+#include "runtime/TFile.h"
+#include "runtime/TIniFile.h"
+#include "runtime/TZlibStream.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A fresh program folder per test; THeadlessEngine also gives the list box an engine.
+class TProfileFilesTest : public THeadlessEngine {
+  protected:
+    void SetUp() override {
+        THeadlessEngine::SetUp();
+        ::ProgramDir = Dir.Dir();
+    }
+    std::string User(const std::string& FileName) const { return Dir / ("Users/" + FileName); }
+    std::string Key(const std::string& Name) const {
+        return TIniFile(Dir / "Settings.ini").ReadString("Users", Name, "<none>");
+    }
+    std::string SettingsText() const {
+        std::string Text;
+        TFile::ReadText(Dir / "Settings.ini", Text);
+        return Text;
+    }
+};
+
+int IntAt(const std::vector<uint8_t>& Bytes, size_t At) {
+    return static_cast<int32_t>(Bytes[At] | Bytes[At + 1] << 8 | Bytes[At + 2] << 16 |
+                                uint32_t(Bytes[At + 3]) << 24);
+}
+
+// Every field different from a new profile's, and the two bindings the file swaps different from each other.
+TProfile Played() {
+    TProfile P;
+    P.Name = "Boris";
+    P.BindFPS = 59;
+    P.BindExit = 25;
+    P.BestTime = -7;
+    P.Credits = 70000;
+    P.Owned = {1, 0, 1, 0};
+    P.Charged = {0, 1, 1, 0};
+    P.MissionDone[1] = P.MissionDone[20] = 1;
+    return P;
+}
+
+void ExpectSame(const TProfile& A, const TProfile& B) {
+    EXPECT_EQ(TProfileFiles::Encode(A), TProfileFiles::Encode(B));
+    EXPECT_EQ(A.Name, B.Name);
+}
+
+TEST_F(TProfileFilesTest, ProfilesAreListedInOrderAsSav0Sav1) {
+    EXPECT_EQ(TProfileFiles::ProfileCount(), 0);
+    TProfileFiles::CreateProfile("Anna", true);
+    EXPECT_EQ(Key("Count"), "1");
+    EXPECT_EQ(Key("1"), "sav0.sav");
+    EXPECT_EQ(Key("Active"), "sav0.sav");
+    TProfileFiles::CreateProfile("Boris", false);
+    EXPECT_EQ(Key("2"), "sav1.sav");
+    EXPECT_TRUE(TFile::Exists(User("sav1.sav")));
+    EXPECT_TRUE(TProfileFiles::IsActiveFile("sav0.sav"));
+    EXPECT_EQ(TProfileFiles::ProfileCount(), 2);
+    EXPECT_EQ(Profile.Name, ""); // creating does not load
+}
+
+TEST_F(TProfileFilesTest, DeletingClosesUpTheKeysAndFreesTheFileName) {
+    for (const char* Name : {"Anna", "Boris", "Cyril"})
+        TProfileFiles::CreateProfile(Name, false);
+    TProfileFiles::DeleteProfile("Boris");
+    EXPECT_EQ(Key("Count"), "2");
+    EXPECT_EQ(Key("2"), "sav2.sav");
+    EXPECT_EQ(Key("3"), "<none>");
+    EXPECT_FALSE(TFile::Exists(User("sav1.sav")));
+    TProfileFiles::CreateProfile("Dana", false);
+    EXPECT_EQ(Key("3"), "sav1.sav");
+}
+
+TEST_F(TProfileFilesTest, DeletingWithoutASaveFileChangesNothing) {
+    TProfileFiles::CreateProfile("Anna", true);
+    TProfileFiles::CreateProfile("Boris", false);
+    const std::string Before = SettingsText();
+    TProfileFiles::DeleteProfile("Nobody");
+    ASSERT_TRUE(TFile::Remove(User("sav1.sav")));
+    TProfileFiles::DeleteProfile("Boris");
+    EXPECT_EQ(SettingsText(), Before);
+}
+
+TEST_F(TProfileFilesTest, FileOfUserIsCaseSensitiveAndTakesTheFirstMatch) {
+    for (const char* Name : {"anna", "Anna", "Anna"})
+        TProfileFiles::CreateProfile(Name, false);
+    EXPECT_EQ(TProfileFiles::FileOfUser("Anna"), "sav1.sav");
+    EXPECT_EQ(TProfileFiles::FileOfUser("ANNA"), "");
+    TProfileFiles::DeleteProfile("Anna");
+    EXPECT_EQ(TProfileFiles::FileOfUser("Anna"), "sav2.sav");
+}
+
+TEST_F(TProfileFilesTest, TheFileIsAZlibStreamOfTheRecordInItsOwnOrder) {
+    TProfileFiles::CreateProfile("ABCDEFGHIJKLMNOPQRSTUVWXYZ", false);
+    std::vector<uint8_t> Packed, Bytes;
+    ASSERT_TRUE(TFile::ReadAll(User("sav0.sav"), Packed));
+    EXPECT_EQ(Packed[1], 0x9C); // zlib's default level
+    ASSERT_TRUE(TZlibStream::Decompress(Packed.data(), Packed.size(), Bytes));
+    ASSERT_EQ(Bytes.size(), 121u);
+    EXPECT_EQ(Bytes[0], 20);
+    EXPECT_EQ(TProfileFiles::FileOfUser("ABCDEFGHIJKLMNOPQRST"), "sav0.sav");
+    for (auto [At, Value] :
+         std::vector<std::pair<size_t, int>>{{21, 203}, {53, 28}, {57, 1}, {61, 33}, {85, 1500}})
+        EXPECT_EQ(IntAt(Bytes, At), Value) << At;
+
+    Bytes = TProfileFiles::Encode(Played());
+    EXPECT_EQ(IntAt(Bytes, 57), 25);
+    EXPECT_EQ(IntAt(Bytes, 61), 59);
+    EXPECT_EQ(IntAt(Bytes, 65), -7);
+    EXPECT_EQ(std::vector<uint8_t>(Bytes.begin() + 93, Bytes.begin() + 101),
+              (std::vector<uint8_t>{1, 0, 0, 1, 1, 1, 0, 0}));
+    EXPECT_EQ(Bytes[101] + Bytes[120], 2);
+}
+
+TEST_F(TProfileFilesTest, ASavedProfileLoadsBackAndBecomesActive) {
+    TProfileFiles::CreateProfile("Anna", true);
+    TProfileFiles::CreateProfile("Boris", false);
+    TProfileFiles::LoadProfile("sav1.sav");
+    EXPECT_EQ(Profile.SavePath, User("sav1.sav"));
+    EXPECT_EQ(Key("Active"), "sav1.sav");
+    Profile = Played();
+    Profile.SavePath = User("sav1.sav");
+    TProfileFiles::SaveProfile();
+    TProfileFiles::LoadProfile("sav0.sav");
+    EXPECT_EQ(Profile.Name, "Anna");
+    TProfileFiles::LoadProfile("sav1.sav");
+    ExpectSame(Profile, Played());
+}
+
+TEST_F(TProfileFilesTest, MissingOrUnreadableFilesLeaveTheProfileAndAreKept) {
+    TProfileFiles::CreateProfile("Anna", true);
+    TProfileFiles::LoadProfile("sav0.sav");
+    const TProfile Before = Profile;
+    const std::vector<uint8_t> Record = TProfileFiles::Encode(Played());
+    std::vector<uint8_t> Truncated = TZlibStream::Compress(Record.data(), Record.size(), 6);
+    Truncated.resize(Truncated.size() - 4);
+    const std::vector<std::vector<uint8_t>> Files = {
+        {}, {'j', 'u', 'n', 'k'}, TZlibStream::Compress(Record.data(), 120, 6), Truncated};
+    TProfileFiles::LoadProfile("sav9.sav");
+    for (const std::vector<uint8_t>& File : Files) {
+        ASSERT_TRUE(TFile::WriteAtomic(User("sav1.sav"), File.data(), File.size()));
+        TProfileFiles::LoadProfile("sav1.sav");
+        ExpectSame(Profile, Before);
+        EXPECT_EQ(Profile.SavePath, User("sav0.sav"));
+        EXPECT_EQ(Key("Active"), "sav0.sav");
+        std::vector<uint8_t> Copy;
+        ASSERT_TRUE(TFile::ReadAll(User("sav1.sav.bad"), Copy));
+        EXPECT_EQ(Copy, File);
+    }
+}
+
+TEST_F(TProfileFilesTest, AProfileNeverLoadedIsNeverSaved) {
+    Profile = Played();
+    TProfileFiles::SaveProfile();
+    EXPECT_FALSE(std::filesystem::exists(Dir / "Users"));
+}
+
+TEST_F(TProfileFilesTest, TheListShowsTheStoredNamesSortedAndUnselected) {
+    for (const char* Name : {"Cyril", "anna", "Boris"})
+        TProfileFiles::CreateProfile(Name, false);
+    TEngineListBox List(*TestEngine, 60, 140, 350, 395, 0);
+    List.Add("stale");
+    List.Select(0);
+    TProfileFiles::FillProfileList(List);
+    EXPECT_EQ(List.Selected(), -1);
+    ASSERT_EQ(List.Count(), 3);
+    EXPECT_EQ(List.GetItem(0) + List.GetItem(1) + List.GetItem(2), "annaBorisCyril");
+}
+
+} // namespace
