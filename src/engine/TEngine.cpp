@@ -155,3 +155,132 @@ void TEngine::UpdateCursor() {
     const uint32_t Colours[4] = {Colour, Colour, Colour, Colour};
     Canvas.DrawQuad(FCursor.get(), Points, Colours, 0, EffectBlend);
 }
+
+std::string TEngine::KeyName(int Code) {
+    static const char* const Letters1 = "QWERTYUIOP";
+    static const char* const Letters2 = "ASDFGHJKL";
+    static const char* const Letters3 = "ZXCVBNM";
+    if (Code >= 2 && Code <= 10)
+        return std::to_string(Code - 1);
+    if (Code >= 16 && Code <= 25)
+        return std::string(1, Letters1[Code - 16]);
+    if (Code >= 30 && Code <= 38)
+        return std::string(1, Letters2[Code - 30]);
+    if (Code >= 44 && Code <= 50)
+        return std::string(1, Letters3[Code - 44]);
+    if (Code >= 59 && Code <= 68)
+        return "F" + std::to_string(Code - 58);
+    // The keypad digits read "num7", but its zero reads "num 0".
+    if (Code >= 71 && Code <= 73)
+        return "num" + std::to_string(Code - 64);
+    if (Code >= 75 && Code <= 77)
+        return "num" + std::to_string(Code - 71);
+    if (Code >= 79 && Code <= 81)
+        return "num" + std::to_string(Code - 78);
+    if (Code == 87 || Code == 88)
+        return "F" + std::to_string(Code - 76);
+    switch (Code) {
+    case 1:
+        return "Escape";
+    case 11:
+        return "0";
+    case 12:
+        return "-";
+    case 13:
+        return "=";
+    case 14:
+        return "Backspace";
+    case 15:
+        return "Tab";
+    case 26:
+        return "[";
+    case 27:
+        return "]";
+    case 28:
+        return "Enter";
+    case 29:
+        return "Left Ctrl";
+    case 39:
+        return ";";
+    case 40:
+        return "\xB4"; // the acute accent
+    case 41:
+        return "`";
+    case 42:
+        return "Left Shift";
+    case 43:
+        return "\\";
+    case 51:
+        return ",";
+    case 52:
+        return ".";
+    case 53:
+        return "/";
+    case 54:
+        return "Right Shift";
+    case 55:
+        return "*";
+    case 56:
+        return "Left Alt";
+    case 57:
+        return "Space";
+    case 58:
+        return "Caps Lock";
+    case 69:
+        return "Num Lock";
+    case 70:
+        return "Scroll Lock";
+    case 74:
+        return "num -";
+    case 78:
+        return "num +";
+    case 82:
+        return "num 0";
+    case 83:
+        return "num ,";
+    case 156:
+        return "num Enter";
+    case 157:
+        return "Right Ctrl";
+    case 181:
+        return "Num /";
+    case 183:
+        return "Print Screen";
+    case 197:
+        return "Pause";
+    case 199:
+        return "Home";
+    case 200:
+        return "Arrow Up";
+    case 201:
+        return "Page Up";
+    case 203:
+        return "Arrow Left";
+    case 205:
+        return "Arrow Right";
+    case 207:
+        return "End";
+    case 208:
+        return "Arrow Down";
+    case 209:
+        return "Page Down";
+    case 210:
+        return "Insert";
+    case 211:
+        return "Delete";
+    case 219:
+        return "Left Windows key";
+    case 220:
+        return "Right Windows key";
+    case 221:
+        return "AppMenu key";
+    case 222:
+        return "Power";
+    case 223:
+        return "Sleep";
+    case 227:
+        return "System Wake";
+    default:
+        return "#" + std::to_string(Code);
+    }
+}

@@ -3,6 +3,7 @@
 #include "engine/TTexture.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,7 +40,13 @@ class TEngine {
     // Reads mouse and keyboard, moves the cursor and draws it above everything else.
     void UpdateCursor();
 
+    // DirectInput key code to the name shown for a binding; codes without a name give "#" and the code.
+    static std::string KeyName(int Code);
+
+    // One press of the left button fires at most one button: cleared on firing, set again on release.
     bool ClickReady = true;
+    // The menu's dispatcher; clickable widgets call it with their action name.
+    std::function<void(const std::string& Action)> OnWidgetClick;
     int CursorX = 400;
     int CursorY = 300;
     bool CursorVisible = true;

@@ -18,12 +18,14 @@ bool TVelaKeyboard::Initialize() {
 }
 
 bool TVelaKeyboard::Update() {
+    Typed.clear();
     if (!InitializedFlag && !Initialize())
         return false;
     if (Foreground && !State.Focused)
         return false;
     Previous = Current;
     Current = State.PollKeys();
+    Typed = State.TakeText();
     return true;
 }
 

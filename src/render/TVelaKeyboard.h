@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "render/TInputState.h"
 
@@ -22,6 +23,8 @@ class TVelaKeyboard {
     // True in exactly one update per press.
     bool KeyPressed(int Key) const;
     bool KeyReleased(int Key) const;
+    // UTF-8 text typed since the previous update, as the system composed it from the keys.
+    const std::string& TypedText() const { return Typed; }
 
     // Read the keys only while the window has the focus.
     bool Foreground = true;
@@ -31,4 +34,5 @@ class TVelaKeyboard {
     bool InitializedFlag = false;
     std::array<uint8_t, 256> Current{};
     std::array<uint8_t, 256> Previous{};
+    std::string Typed;
 };
