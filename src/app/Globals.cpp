@@ -3,6 +3,7 @@
 #include "engine/TEngine.h"
 #include "engine/TKestruneDemo.h"
 #include "engine/TSoundEngine.h"
+#include "menu/TGameMenu.h"
 #include "missions/TLoading.h"
 #include "particles/TExplosion.h"
 #include "particles/TParticleRandom.h"
@@ -22,6 +23,7 @@ int TickLength = 0;
 int RocketParticleStep = 0;
 std::unique_ptr<TEngine> Engine;
 std::unique_ptr<TExplosion> Explosion;
+std::unique_ptr<TGameMenu> GameMenu;
 TGame Game;
 std::unique_ptr<TSoundEngine> SoundEngine;
 std::unique_ptr<TKestruneDemo> Intro;
@@ -35,6 +37,7 @@ bool ShowDebugInfo = false;
 void ResetGlobals() {
     Intro.reset();
     Loading.reset();
+    GameMenu.reset();
     Explosion.reset();
     Engine.reset();
     SoundEngine.reset();

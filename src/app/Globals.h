@@ -16,6 +16,7 @@
 class TClock;
 class TEngine;
 class TExplosion;
+class TGameMenu;
 class TKestruneDemo;
 class TLoading;
 class TSoundEngine;
@@ -41,6 +42,7 @@ extern int TickLength;
 extern int RocketParticleStep;
 extern std::unique_ptr<TEngine> Engine;
 extern std::unique_ptr<TExplosion> Explosion;
+extern std::unique_ptr<TGameMenu> GameMenu;
 extern TGame Game;
 extern std::unique_ptr<TSoundEngine> SoundEngine;
 extern std::unique_ptr<TKestruneDemo> Intro;

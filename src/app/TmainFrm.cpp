@@ -4,6 +4,9 @@
 #include "engine/TEngine.h"
 #include "engine/TKestruneDemo.h"
 #include "engine/TSoundEngine.h"
+#include "menu/TGameMenu.h"
+#include "menu/TInterface.h"
+#include "menu/TProfileFiles.h"
 #include "missions/TCampaignProgress.h"
 #include "missions/TLoading.h"
 #include "particles/TExplosion.h"
@@ -15,6 +18,8 @@
 #include "runtime/TPngEncoder.h"
 #include "runtime/TSystemClock.h"
 #include "runtime/TZlibStream.h"
+#include "world/TAsteroid.h"
+#include "world/TCrate.h"
 #include "world/TRocket.h"
 #include "world/TShip.h"
 #include "world/TSpace.h"
@@ -251,6 +256,8 @@ void TmainFrm::CreateGame() {
     Engine->CursorX = 512;
     Engine->CursorY = 384;
     Explosion = std::make_unique<TExplosion>(*Engine);
+    Engine->OnWidgetClick = [](const std::string& Action) { TmainFrm::OnWidgetClick(Action); };
+    Game.Asteroids = std::make_unique<TAsteroid>(*Engine);
     SoundEngine = std::make_unique<TSoundEngine>(ProgramDir, TPath::Join(ProgramDir, "Sound\\Sounds.ini"),
                                                  Options.Headless);
     SoundEngine->RandomRange = [](int Range) { return Random.Next(Range); };
@@ -259,6 +266,10 @@ void TmainFrm::CreateGame() {
     IntroFinished = false;
     Intro = std::make_unique<TKestruneDemo>(*Engine, SoundEngine.get());
     Loading = std::make_unique<TLoading>();
+    GameMenu = std::make_unique<TGameMenu>(*Engine);
+    GameMenu->OnExit = [this] { Close(); };
+    GameMenu->HighScores.LoadHighScores();
+    TProfileFiles::LoadProfile(TProfileFiles::ActiveFile());
     Engine->CursorVisible = false;
     GameState = gsIntro;
 }
@@ -290,6 +301,8 @@ void TmainFrm::FormDestroy() {
     Engine.reset();
     SoundEngine.reset();
     Loading.reset();
+    // The menu saves the active profile and the high scores as it goes.
+    GameMenu.reset();
     VelaCanvas.reset();
     VelaMouse.Finalize();
     VelaKeyboard.Finalize();
@@ -311,7 +324,14 @@ void TmainFrm::VelaTimerTimer() {
 }
 
 // The fixed step only advances particle systems; everything else runs once per frame.
+void TmainFrm::OnWidgetClick(const std::string& Action) {
+    if (GameMenu)
+        GameMenu->OnWidgetClick(Action);
+}
+
 void TmainFrm::VelaTimerProcess() {
+    if (Game.Asteroids)
+        Game.Asteroids->UpdateEmitters(static_cast<float>(TickLength));
     if (Explosion)
         Explosion->Update(static_cast<float>(TickLength));
 }
@@ -323,6 +343,7 @@ void TmainFrm::VelaDeviceRender() {
         break;
     case gsMenu:
         MenuInput();
+        LoopMenu();
         break;
     case gsLoading:
         Loading->LoadRequest = 1;
@@ -358,14 +379,22 @@ void TmainFrm::MenuInput() {
         ShowDebugInfo = !ShowDebugInfo;
 }
 
+void TmainFrm::LoopMenu() {
+    GameMenu->Render();
+}
+
 void TmainFrm::LoopUvod() {
     Intro->Run();
     if (!IntroFinished)
         return;
     Engine->CursorVisible = true;
     // With no profile yet the intro's sounds run on into the first-user screen.
-    if (TIniFile(SettingsPath()).ReadInteger("Users", "Count", 0) != 0)
+    if (TIniFile(SettingsPath()).ReadInteger("Users", "Count", 0) != 0) {
         SoundEngine->StopSample("run");
+        GameMenu->Screen = msMain;
+    } else {
+        GameMenu->Screen = msFirstUser;
+    }
     GameState = gsMenu;
 }
 
@@ -472,9 +501,16 @@ void TmainFrm::LoopGame() {
         for (size_t Index = 0; Index < Game.Rockets.size(); ++Index)
             Game.Rockets[Index]->Run(*Game.Ship, Game.Rockets, Game.Messages);
         Game.Ship->Run();
+        if (Game.Asteroids)
+            Game.Asteroids->Run(*Game.Ship, Game.Rockets, Game.Messages);
+        if (!Game.Paused && Game.Crates)
+            Game.Crates->Run(*Game.Ship, Game.Messages, Game.Score);
     }
     Explosion->Draw();
     Game.Messages.Draw();
+    if (Game.Interface)
+        Game.Interface->Run();
+
     AccountPause();
     if (!Game.Paused && Game.Mode == "C" && Game.Ship)
         TCampaignProgress::ProgressCampaignLevel();

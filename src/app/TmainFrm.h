@@ -2,6 +2,7 @@
 
 #include "app/TCommandLine.h"
 #include "app/TEventPump.h"
+#include "app/TWeaponStatus.h"
 #include "render/TInputScript.h"
 #include "render/TInputState.h"
 #include "render/TVelaCanvas.h"
@@ -42,6 +43,20 @@ class TmainFrm {
 
     int FramesDrawn() const { return FrameNumber; }
 
+    // The HUD's shared drawing and formatting: minutes:seconds:milliseconds, a clock in fixed 15 px
+    // cells (left to right from X, or ending at X), the energy and boost gauges, a shop weapon's state.
+    static std::string GetFormatTime(int Milliseconds);
+    static void RenderTime(int FontIndex, const std::string& Text, double X, double Y, uint32_t Color);
+    static void RenderTimeBack(int FontIndex, const std::string& Text, double X, double Y, uint32_t Color);
+    static int EnergySegments(int Energy);
+    static int BoostSegments(int Boost);
+    static void RenderEnergy(int Energy);
+    static void RenderBoost(int Boost);
+    static TWeaponStatus GetWeaponStatus(int Weapon);
+
+    // Where a clicked widget's action name is carried out.
+    static void OnWidgetClick(const std::string& Action);
+
     TCommandLine Options;
     std::unique_ptr<TClock> OwnClock;
     TFakeClock* FakeClock = nullptr;
@@ -67,6 +82,7 @@ class TmainFrm {
     void VelaDeviceRender();
     void DrawDebugInfo();
     void MenuInput();
+    void LoopMenu();
     void LoopUvod();
     void GameInput();
     void LoopPreGame();

@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "engine/TEngine.h"
 #include "engine/TSoundEngine.h"
+#include "menu/TGameMenu.h"
 #include "world/TRocket.h"
 #include "world/TShip.h"
 
@@ -88,12 +89,21 @@ void TCampaignProgress::ProgressCampaignLevel() {
 
 void TCampaignProgress::EndMission() {
     Profile.Mines = Game.Ship->MinesLeft;
+    for (int Weapon = TShip::wpEmp; Weapon <= TShip::wpHyperShield; ++Weapon)
+        Profile.Charged[Weapon - 1] = Game.Ship->Charged[Weapon] ? 1 : 0;
     if (CampaignMission >= 1 && CampaignMission <= 20)
         Profile.MissionDone[CampaignMission] = 1;
     Profile.Credits += Game.Score;
     if (SoundEngine)
         SoundEngine->StopSample("engine");
     Engine->CursorVisible = true;
+    // The last counted mission rolls the credits; any other returns to the campaign page.
+    if (GameMenu != nullptr && CampaignMission == CampaignMissionCount)
+        GameMenu->Screen = msCredits;
+    else if (GameMenu != nullptr) {
+        GameMenu->SubScreen = 3;
+        GameMenu->Screen = msNewGame;
+    }
     GameState = gsMenu;
 }
 

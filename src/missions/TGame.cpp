@@ -1,5 +1,8 @@
 #include "missions/TGame.h"
 
+#include "menu/TInterface.h"
+#include "world/TAsteroid.h"
+#include "world/TCrate.h"
 #include "world/TRocket.h"
 #include "world/TShip.h"
 #include "world/TSpace.h"

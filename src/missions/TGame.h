@@ -12,6 +12,9 @@
 #include <string>
 #include <vector>
 
+class TAsteroid;
+class TCrate;
+class TInterface;
 class TRocket;
 class TShip;
 class TSpace;
@@ -24,6 +27,8 @@ struct TGame {
     TGame(TGame&&) noexcept;
     TGame& operator=(TGame&&) noexcept;
 
+    // The asteroid field lives for the whole run; each mission resets it.
+    std::unique_ptr<TAsteroid> Asteroids;
     bool HelpShown = false;
     bool Paused = false;
     uint32_t EndlessTimeBase = 0;
@@ -51,6 +56,8 @@ struct TGame {
     int Score = 0;
     std::unique_ptr<TShip> Ship;
     std::unique_ptr<TSpace> Space;
+    std::unique_ptr<TInterface> Interface;
+    std::unique_ptr<TCrate> Crates;
     // Left, right, speed up, speed down, boost, weapon up, weapon down, fire, plant mine, debug
     // overlay, exit: copied from the profile when a mission starts.
     std::array<int, 11> Keys{};

@@ -2,13 +2,17 @@
 
 #include "app/Globals.h"
 #include "engine/TEngine.h"
+#include "menu/TGameMenu.h"
+#include "menu/TInterface.h"
 #include "missions/TCampaignProgress.h"
 #include "missions/TLevelFile.h"
 #include "missions/TLoading.h"
 #include "particles/TExplosion.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
+#include "world/TAsteroid.h"
 #include "world/TCollisions.h"
+#include "world/TCrate.h"
 #include "world/TShip.h"
 #include "world/TSpace.h"
 
@@ -55,10 +59,26 @@ void CreateShip() {
         Ship.SpeedLevel = Profile.SpeedLevel;
         Ship.SteerRate = Profile.SteerLevel;
         Ship.ShieldLevel = Profile.ShieldLevel;
+        for (int Weapon = TShip::wpEmp; Weapon <= TShip::wpHyperShield; ++Weapon) {
+            Ship.Owned[Weapon] = Profile.Owned[Weapon - 1] != 0;
+            Ship.Charged[Weapon] = Profile.Charged[Weapon - 1] != 0;
+        }
         Ship.MinesLeft = Profile.Mines;
     } else {
+        if (GameMenu != nullptr) {
+            Ship.SpeedLevel = GameMenu->GetSpeed();
+            Ship.SteerRate = GameMenu->GetSteer();
+            Ship.ShieldLevel = GameMenu->GetShield();
+        }
+        Ship.Owned.fill(true);
+        Ship.Charged.fill(true);
         Ship.MinesLeft = 3;
     }
+    Ship.Owned[TShip::wpSniper] = Ship.Charged[TShip::wpSniper] = true;
+    Ship.SniperAmmo = 5;
+    Ship.ArmMines();
+    Ship.SelectedWeapon = TShip::wpSniper;
+    Ship.NextWeapon();
     Ship.Speed = Ship.SpeedLevel + 0.001;
     Ship.CheckCollisions = [](TShip& Flying) {
         TCollisions::CheckRocketCollisions(Flying, Game.Rockets, Game.Messages);
@@ -113,11 +133,22 @@ bool TMissionLoader::LoadLevel(const std::string& Name) {
     }
     CopyKeys();
     ResetMissionState();
+    Game.Interface = std::make_unique<TInterface>(*Engine);
     Game.Messages = TMessage(Engine.get(), 3);
     Game.Space = std::make_unique<TSpace>(*Engine);
     Game.Space->StarMotion = Settings.Space;
+    if (Game.Mode == "C")
+        Game.Crates = std::make_unique<TCrate>(Game.Campaign.CrateLifetime, Game.Campaign.CrateIntervalMin,
+                                               Game.Campaign.CrateIntervalMax, 3, *Engine);
+    else
+        Game.Crates = std::make_unique<TCrate>(Game.Endless.CrateLifetime, Game.Endless.CrateIntervalMin,
+                                               Game.Endless.CrateIntervalMax, 3, *Engine);
+    if (Game.Asteroids) {
+        Game.Asteroids->Reset();
+        Game.Asteroids->Active = Game.Mode == "T" || Game.Campaign.CaptionIndex > 9;
+    }
     if (Explosion)
-        Explosion->StopMissionEffects();
+        Explosion->StopShipEffects();
     CreateShip();
     if (Game.Mode == "C")
         TCampaignProgress::StartCampaignWave();

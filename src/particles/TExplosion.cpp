@@ -81,7 +81,7 @@ void TExplosion::SelectWeaponIcon(int Selection) {
         ShieldIcon.Fire(IconX, UpperIconY);
 }
 
-void TExplosion::StopMissionEffects() {
+void TExplosion::StopShipEffects() {
     for (TXParticleSystem* System : {&Phazer, &Emp, &Shield, &Shield1A, &Shield1B, &Shield2A, &Shield2B,
                                      &EngineA, &EngineB, &BoostA, &BoostB, &ShipExplode})
         System->Stop(true);

@@ -19,9 +19,10 @@ class TExplosion {
 
     // At every change of weapon selection the three HUD glows go out, then the new selection's lights.
     void SelectWeaponIcon(int Selection);
-    // As a mission starts: no beam, blast or shield of the last one lingers, and no flame or wreck
-    // fire of the last ship either.
-    void StopMissionEffects();
+    // Puts out everything the ship burns: flames, beam, blast, shield and wreck fire. As a mission
+    // starts, so nothing of the last one lingers, and as the ship is destroyed, so nothing hangs in
+    // space where it was.
+    void StopShipEffects();
     // A mine's blast: a short-lived system made from Mine's block, remembered in LastMine.
     TXParticleSystem* SpawnMine(float X, float Y);
 

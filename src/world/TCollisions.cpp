@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "engine/TSoundEngine.h"
 #include "particles/TMessage.h"
+#include "world/TAsteroid.h"
 #include "world/TShip.h"
 
 #include <cmath>
@@ -91,6 +92,23 @@ std::array<std::array<int, 2>, 2> TCollisions::ShieldProbes(double ShipX, double
     const double Dy = Length * std::sin(Radians(Angle));
     return {{{static_cast<int>(ShipX + Dx), static_cast<int>(ShipY + Dy)},
              {static_cast<int>(ShipX - Dx), static_cast<int>(ShipY - Dy)}}};
+}
+
+TBeamPoints TCollisions::PhazerBeam(double ShipX, double ShipY, int Angle) {
+    const double Cos = std::cos(Radians(Angle));
+    const double Sin = std::sin(Radians(Angle));
+    TBeamPoints Beam{};
+    Beam[0] = {static_cast<int>(ShipX + 80 * Cos), static_cast<int>(ShipY + 80 * Sin)};
+    // Each side point is first put in whole pixels beside the ship, then carried ahead along the axis.
+    const std::array<std::array<int, 2>, 4> Sides{{{-90, 15}, {90, 15}, {-90, 20}, {90, 20}}};
+    for (size_t Index = 0; Index < Sides.size(); ++Index) {
+        const double Across = Radians(Angle + Sides[Index][0]);
+        const double Ahead = Index < 2 ? 115 : 125;
+        const double BaseX = std::trunc(ShipX + Sides[Index][1] * std::cos(Across));
+        const double BaseY = std::trunc(ShipY + Sides[Index][1] * std::sin(Across));
+        Beam[Index + 1] = {static_cast<int>(BaseX + Ahead * Cos), static_cast<int>(BaseY + Ahead * Sin)};
+    }
+    return Beam;
 }
 
 TDoublePoint TCollisions::BulletNose(double X, double Y, double Angle) {
@@ -456,7 +474,13 @@ void TCollisions::CheckRocketCollisions(TShip& Ship, TRockets& Rockets, TMessage
     for (const std::unique_ptr<TRocket>& Rocket : Rockets) {
         if (Rocket == nullptr || Rocket->Destroyed)
             continue;
-        // The shield's sweep over the asteroid pieces comes first here once the asteroid exists.
+        if (Shielded && Game.Asteroids != nullptr)
+            Game.Asteroids->SweepPieces(
+                [&Ship](double PieceX, double PieceY, int PieceRadius) {
+                    return ShieldHitsPiece(Ship.X, Ship.Y, Ship.Angle, Ship.ShieldLevel, PieceX, PieceY,
+                                           PieceRadius);
+                },
+                std::nullopt, Ship, Messages);
         if (Shielded && ShieldHitsRocket(Ship.X, Ship.Y, Ship.Angle, Ship.ShieldLevel, *Rocket)) {
             ShieldKill(Ship, *Rocket, Messages);
             continue;

@@ -38,6 +38,8 @@ class TCollisions {
                              std::array<TDoublePoint, TRocket::MaxCircles>& Circles);
     // The hyper shield's front and back points (kept by the weapon as its first two beam points).
     static std::array<std::array<int, 2>, 2> ShieldProbes(double ShipX, double ShipY, int Angle, int Level);
+    // The phazer's five beam points ahead of the ship: the tip, then two pairs beside the axis.
+    static TBeamPoints PhazerBeam(double ShipX, double ShipY, int Angle);
     // A sniper bullet's nose: 9 px ahead, in whole pixels.
     static TDoublePoint BulletNose(double X, double Y, double Angle);
     static double Distance(double X1, double Y1, double X2, double Y2);

@@ -56,6 +56,9 @@ void TShip::Run() {
         }
     }
     Draw();
+    RunWeapon();
+    RunBullets();
+    RunMines();
 }
 
 bool TShip::ControlDown(TControl Control) const {
@@ -76,6 +79,7 @@ void TShip::ReadControls() {
     ReadSpeedReleases();
     ReadBoostKey();
     ReadSteering();
+    ReadWeaponKeys();
 }
 
 void TShip::ReadSpeedKeys() {
@@ -272,9 +276,9 @@ void TShip::CheckDestroyed() {
     if (Destroyed || Energy > 0)
         return;
     StopSound("engine");
-    // A wreck has no engines: flames left burning would hang in space beside it.
-    StopThrust(TThrust::Forward);
-    StopThrust(TThrust::Boost);
+    // A wreck has no engines or weapons: their effects would hang in space beside it.
+    if (Explosion != nullptr)
+        Explosion->StopShipEffects();
     Destroyed = true;
     PlaySound("explode2");
 }

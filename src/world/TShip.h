@@ -1,13 +1,19 @@
 #pragma once
 
+#include "world/TBullet.h"
+#include "world/TMine.h"
+#include "world/TTextureResult.h"
 #include "world/TThrustPlacement.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class TEngine;
+class TMessage;
+class TRocket;
 class TXParticleSystem;
 
 // The player's ship: reads the controls, moves on the wrapping 1024 x 768 playfield, draws itself and,
@@ -52,6 +58,26 @@ class TShip {
     // The top speed the speed-up key may reach; none for a level other than 1, 2 or 3.
     std::optional<double> TopSpeed() const;
 
+    // Weapons: 1 EMP, 2 phazer, 3 long bomb, 4 hyper shield, 5 sniper gun; 0 none.
+    enum TWeapon : uint8_t { wpNone = 0, wpEmp, wpPhazer, wpLongBomb, wpHyperShield, wpSniper };
+    // The next (or previous) charged weapon in the order 1..5, round; none while nothing is charged.
+    void NextWeapon();
+    void PreviousWeapon();
+    void PlantMine();
+    // The fire key: fires the selected weapon unless one is still running.
+    void FireWeapon();
+    // One step of the running weapon: the first of EMP, phazer, long bomb, hyper shield, sniper shot.
+    void RunWeapon();
+    void RunBullets();
+    void RunMines();
+    TTextureResult GetWeaponInfo() const;
+    // Mine records for the mines a mission starts with, all unplanted, and no bullet in flight.
+    void ArmMines();
+
+    static int EmpRadius(int64_t SinceFired);
+    static int LongBombRadius(int64_t SinceDetonated);
+
+    std::vector<TMine> Mines;
     int MinesLeft = 0;
     bool ThrustForward = false;
     bool ThrustReverse = false;
@@ -74,9 +100,36 @@ class TShip {
     int Energy = 100;
     std::array<std::array<int, 2>, 7> HitPoints{};
 
-    // The hyper shield is up; its front and back probes are kept in the first two beam points.
-    bool ShieldUp = false;
+    // Indexed by weapon 1..5; element 0 unused.
+    std::array<bool, 6> Charged{};
+    std::array<bool, 6> Owned{};
+    uint8_t SelectedWeapon = wpNone;
+    // A fired EMP, phazer, long bomb or hyper shield is still running: nothing else fires.
+    bool WeaponBusy = false;
+    uint32_t SniperClearTime = 0;
+    bool SniperReloading = false;
+    bool EmpActive = false;
+    bool PhazerActive = false;
+    bool LongBombActive = false;
+    bool HyperShieldActive = false;
+    // A sniper shot is pending.
+    bool SniperActive = false;
+    uint32_t FireTime = 0;
+    // The phazer's beam points; the hyper shield keeps its front and back probes in the first two.
     std::array<std::array<int, 2>, 5> BeamPoints{};
+    int LongBombAngle = 0;
+    double LongBombX = 0.0;
+    double LongBombY = 0.0;
+    bool LongBombDetonated = false;
+    // Indexed 1..5; element 0 unused.
+    std::array<TBullet, 6> Bullets{};
+    int SniperAmmo = 5;
+    int EmpPhase = 0;        // 0 just fired, 1 running, 2 ending
+    int PhazerPhase = 0;     // 0 just fired, 1 running
+    int ShieldCountdown = 0; // seconds of hyper shield left
+    bool ShieldUp = false;
+    uint32_t LastBeep = 0;
+    int HyperShieldPhase = 0; // 0 just fired, 1 running, 2 ending
 
     // The rocket-collision step, run every live unpaused frame after the probes are recomputed and
     // before the destruction test.
@@ -91,7 +144,17 @@ class TShip {
     static TThrustPair ThrustEmitters(TThrust Kind);
 
     // Indices into Game.Keys.
-    enum TControl { KeyLeft = 0, KeyRight, KeySpeedUp, KeySpeedDown, KeyBoost };
+    enum TControl {
+        KeyLeft = 0,
+        KeyRight,
+        KeySpeedUp,
+        KeySpeedDown,
+        KeyBoost,
+        KeyWeaponUp,
+        KeyWeaponDown,
+        KeyFire,
+        KeyPlantMine
+    };
 
     bool ControlDown(TControl Control) const;
     bool ControlPressed(TControl Control) const;
@@ -112,4 +175,27 @@ class TShip {
     void WrapPosition();
 
     void RunWreck();
+
+    void ReadWeaponKeys();
+    // Steps the selection by Step (+1 or -1) until it rests on a charged weapon.
+    void ChangeWeapon(int Step);
+    void LightWeaponIcon();
+    void StartWeapon(bool& Active, bool Busy, const char* Sample);
+    void RunEmp();
+    void RunPhazer();
+    void RunLongBomb();
+    void FlyLongBomb();
+    void RunHyperShield();
+    void PlaceShieldEmitters(bool FireThem);
+    void RunSniperShot();
+    void RunBullet(TBullet& Bullet);
+    // Returns true when the mine blew up on the ship or a rocket, which ends the mines' step.
+    bool RunMine(TMine& Mine);
+    void BlowMine(TMine& Mine);
+    // The reach against the asteroid pieces, then against the rocket, for every living rocket in
+    // order: the way the EMP, phazer and long bomb sweep the field.
+    void SweepRockets(const std::function<bool(double, double, int)>& ReachesPiece,
+                      const std::function<bool(const TRocket&)>& ReachesRocket,
+                      std::optional<double> BaseAngle, void (*Kill)(TShip&, TRocket&, TMessage&));
+    bool FireKeyPressed() const;
 };

@@ -62,6 +62,8 @@ class TCampaignPlayTest : public TGameHarness {
 TEST_F(TCampaignPlayTest, AMissionIsFlownAndWonIntoTheProfile) {
     WriteMission({MakeWave(0, wkTimed, 3000, 500, 1), MakeWave(0, wkEndOfMission, 0, 0, 1)});
     Profile.Mines = 4;
+    Profile.Owned[2] = Profile.Charged[2] = 1; // a long bomb bought and charged, not fired
+    Profile.Charged[1] = 1;                    // a charge for a phazer never bought
     const int Credits = Profile.Credits;
     PlayFirstMission();
     EXPECT_TRUE(Game.Paused); // the start caption holds the world still
@@ -81,6 +83,8 @@ TEST_F(TCampaignPlayTest, AMissionIsFlownAndWonIntoTheProfile) {
     EXPECT_EQ(Profile.MissionDone[1], 1);
     EXPECT_EQ(Profile.Credits, Credits + 120);
     EXPECT_EQ(Profile.Mines, 4);
+    EXPECT_EQ(Profile.Charged[2], 1); // the charges come back as the ship ends the mission
+    EXPECT_EQ(Profile.Charged[1], 0);
     EXPECT_TRUE(Engine->CursorVisible);
     EXPECT_EQ(TCampaignProgress::GetCampaignProgress(), "5 %");
 }

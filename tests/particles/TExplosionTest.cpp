@@ -62,7 +62,7 @@ TEST_F(TExplosionTest, ANewMissionStartsWithNoWeaponFlameOrWreckFireOfTheLastOne
     Effects->Explode1.Fire(100, 100);
     for (int Step = 0; Step < 5; ++Step)
         Effects->Update(16);
-    Effects->StopMissionEffects();
+    Effects->StopShipEffects();
     for (const TXParticleSystem* System : {&Effects->EngineA, &Effects->Shield, &Effects->ShipExplode})
         EXPECT_TRUE(!System->Running() && System->Count() == 0);
     EXPECT_GT(Effects->Explode1.Count(), 0); // a crate blast is not the mission's: it fades out itself

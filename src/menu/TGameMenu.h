@@ -1,0 +1,111 @@
+#pragma once
+
+#include "engine/TEngineAnimButtonEx.h"
+#include "engine/TEngineCheckBox.h"
+#include "engine/TEngineCutLabel.h"
+#include "engine/TEngineEdit.h"
+#include "engine/TEngineListBox.h"
+#include "menu/TCredits.h"
+#include "menu/THighScores.h"
+#include "menu/TMAINScreen.h"
+#include "menu/TSETTINGSScreen.h"
+#include "menu/TShop.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class TEngine;
+
+enum TMenuScreen : uint8_t {
+    msNewGame = 0,
+    msMain = 2,
+    msCredits = 3,
+    msHighScore = 4,
+    msSettings = 5,
+    msSetProfile = 6,
+    msFirstUser = 7
+};
+
+// Every screen between the intro and a mission: the main menu and its animation, the new-game choice,
+// the campaign and endless set-up pages, the profile screens, and the frame the shop, settings, high
+// scores and credits sit in. Widget clicks come back by name to OnWidgetClick.
+class TGameMenu {
+  public:
+    explicit TGameMenu(TEngine& Engine);
+    // Saves the active profile, then the high scores.
+    ~TGameMenu();
+    TGameMenu(const TGameMenu&) = delete;
+    TGameMenu& operator=(const TGameMenu&) = delete;
+
+    // Once per frame in the menu state.
+    void Render();
+    void OnWidgetClick(const std::string& Action);
+
+    // The application asks to end when the exit button's fade is done.
+    std::function<void()> OnExit;
+
+    // The endless mode's ship choices: the first ticked box of each group, 1 when none is.
+    int GetSpeed() const;
+    int GetSteer() const;
+    int GetShield() const;
+    // Completed missions in order, then the first open one.
+    void FillMissionList();
+    bool CampaignFinished() const;
+
+    TEngine& Engine;
+    uint8_t Screen = msMain;
+    int SubScreen = 0;
+    TEngineAnimButtonEx NewGameCancel;
+    TEngineAnimButtonEx CampaignBack;
+    TEngineAnimButtonEx EndlessBack;
+    TEngineAnimButtonEx CampaignButton;
+    TEngineAnimButtonEx EndlessButton;
+    // Speed 1..3, steer 1..3, shield 1..3.
+    std::vector<TEngineCheckBox> OptionBoxes;
+    TEngineAnimButtonEx EndlessPlay;
+    TEngineCutLabel CampaignInfo;
+    TEngineListBox MissionList;
+    TEngineAnimButtonEx NextMission;
+    TEngineAnimButtonEx RepeatMission;
+    TMAINScreen MainScreen;
+    TEngineCutLabel CantDeleteLabel;
+    TEngineAnimButtonEx ProfileLoad;
+    TEngineAnimButtonEx ProfileCancel;
+    TEngineAnimButtonEx ProfileCreate;
+    TEngineAnimButtonEx ProfileDelete;
+    TEngineListBox ProfileList;
+    TEngineEdit ProfileName;
+    TEngineAnimButtonEx FirstUserCreate;
+    TEngineEdit FirstUserName;
+
+    TShop Shop;
+    TSETTINGSScreen SettingsScreen;
+    THighScores HighScores;
+    TCredits CreditsScreen;
+
+  private:
+    void RunMain();
+    void ShowMain();
+    void SlideIn();
+    void FadeOut();
+    void SwitchScreen();
+    void LeaveMain(const std::string& Target);
+    void RunNewGame();
+    void RunCampaign();
+    void RunEndless();
+    void RunSetProfile();
+    void RunFirstUser();
+    void LoadSelectedProfile();
+    void CreateProfile();
+    void DeleteSelectedProfile();
+    void CreateFirstUser();
+    void StartCampaignMission();
+    void StartMission(int Item);
+    void ChooseOption(int Box);
+    int FirstTicked(int Group) const;
+    bool HandleMenuAction(const std::string& Action);
+    void Title(const std::string& Text, int X, int Y);
+    void Direct(const std::string& Text, int X, int Y, uint32_t Colour, int Font);
+};

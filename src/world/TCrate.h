@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class TEngine;
+class TMessage;
+class TShip;
+
+// The mission's supply crates, one at a time: a crate appears at a random place, fades in, counts down
+// and blows up unless the ship flies over it first, which gives one of ten random rewards.
+class TCrate {
+  public:
+    enum TState : int { csWaiting = 0, csFadingIn, csCountingDown, csExploding, csCollected };
+
+    TCrate(int Lifetime, int IntervalMin, int IntervalMax, int Font, TEngine& Engine);
+
+    // Once per unpaused frame of play.
+    void Run(TShip& Ship, TMessage& Messages, int& Score);
+    // The ship's probes reach the crate (the tail alone does not).
+    bool PickedUp(const TShip& Ship) const;
+    // Reward K (0..9) of the table, into the ship, the score and the messages.
+    void GiveContents(int K, TShip& Ship, TMessage& Messages, int& Score);
+
+    int Font;
+    uint32_t AnimationTime;
+    int Frame = 0;
+    bool Exploded = false;
+    TEngine& Engine;
+    int WaitDelay;
+    int CrateLifetime;
+    uint32_t SoundTime = 0;
+    uint32_t StateTime;
+    int X = 0;
+    int Y = 0;
+    int CrateIntervalMin;
+    int CrateIntervalMax;
+    int State = csWaiting;
+    int Alpha = 0;
+
+  private:
+    void Animate();
+    void Wait();
+    void FadeIn(TShip& Ship, TMessage& Messages, int& Score);
+    void CountDown(TShip& Ship, TMessage& Messages, int& Score);
+    void Explode();
+    // True when collected: the crate goes to state 4 and its reward is given.
+    bool TryPickUp(TShip& Ship, TMessage& Messages, int& Score);
+    void StartNextWait();
+    void Draw();
+    // Charges the first weapon of Order the ship owns and has not charged; false when there is none.
+    bool ChargeFirst(const std::array<int, 4>& Order, TShip& Ship, TMessage& Messages);
+    void Show(TMessage& Messages, const std::string& Line1, const std::string& Line2,
+              const std::string& Main);
+    void AddEnergy(TShip& Ship, int Amount);
+};
