@@ -5,9 +5,11 @@
 #include "engine/TKestruneDemo.h"
 #include "engine/TSoundEngine.h"
 #include "menu/TGameMenu.h"
+#include "menu/THighScores.h"
 #include "menu/TInterface.h"
 #include "menu/TProfileFiles.h"
 #include "missions/TCampaignProgress.h"
+#include "missions/TEndlessProgress.h"
 #include "missions/TLoading.h"
 #include "particles/TExplosion.h"
 #include "runtime/TFakeClock.h"
@@ -60,17 +62,6 @@ uint32_t Colour(uint32_t Red, uint32_t Green, uint32_t Blue, int Alpha) {
 }
 
 // Ten rows of two "Kestrune" entries worth 0: the high-score tables of a fresh installation.
-std::vector<uint8_t> DefaultHighScores() {
-    std::vector<uint8_t> Table(500, 0);
-    const std::string Name = "Kestrune";
-    for (int Row = 0; Row < 10; ++Row)
-        for (int Column = 0; Column < 2; ++Column) {
-            uint8_t* Field = &Table[Row * 50 + Column * 25];
-            Field[0] = static_cast<uint8_t>(Name.size());
-            std::copy(Name.begin(), Name.end(), Field + 1);
-        }
-    return Table;
-}
 } // namespace
 
 TmainFrm::TmainFrm(const TCommandLine& Options)
@@ -161,7 +152,8 @@ void TmainFrm::ControlEverything() {
     }
     const std::string HighScores = TPath::Join(ProgramDir, "Text\\highscore.hsf");
     if (!TFile::Exists(HighScores)) {
-        const std::vector<uint8_t> Table = DefaultHighScores();
+        const std::vector<uint8_t> Table =
+            THighScores::Encode(THighScores::DefaultTable(), THighScores::DefaultTable());
         std::string Error;
         if (!TZlibStream::WriteFile(HighScores, Table.data(), Table.size(), 9, &Error))
             std::fprintf(stderr, "Zerathon: cannot create %s: %s\n", HighScores.c_str(), Error.c_str());
@@ -514,6 +506,8 @@ void TmainFrm::LoopGame() {
     AccountPause();
     if (!Game.Paused && Game.Mode == "C" && Game.Ship)
         TCampaignProgress::ProgressCampaignLevel();
+    else if (!Game.Paused && Game.Mode == "T" && Game.Ship)
+        TEndlessProgress::ProgressTTDLevel();
     StepStartCaption();
 }
 

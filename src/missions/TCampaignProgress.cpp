@@ -7,6 +7,8 @@
 #include "world/TRocket.h"
 #include "world/TShip.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int RespawnHold = 3000;
 constexpr int ReEntryDelay = 3000;
@@ -22,11 +24,15 @@ void TCampaignProgress::StartCampaignWave() {
     Game.WaveKills = 0;
     for (TRespawnPoint& Point : Game.RespawnPoints)
         Point.Busy = false;
+    CreateWaveRockets(Wave.RocketCount, Wave.TypeA, Wave.TypeB, Wave.TypeBCount);
+}
+
+void TCampaignProgress::CreateWaveRockets(int Count, int TypeA, int TypeB, int TypeBCount) {
     Game.Rockets.clear();
-    for (int I = 0; I < Wave.RocketCount; ++I) {
+    Game.Rockets.reserve(std::max(Count, 0));
+    for (int I = 0; I < Count; ++I) {
         auto Rocket = std::make_unique<TRocket>(*Engine);
-        // The last TypeBCount rockets of a wave are the stronger kind.
-        Rocket->Park(I, I < Wave.RocketCount - Wave.TypeBCount ? Wave.TypeA : Wave.TypeB);
+        Rocket->Park(I, I < Count - TypeBCount ? TypeA : TypeB);
         Game.Rockets.push_back(std::move(Rocket));
     }
 }

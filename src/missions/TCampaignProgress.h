@@ -7,6 +7,9 @@
 class TCampaignProgress {
   public:
     static void StartCampaignWave();
+    // A wave's rockets, all parked: the last TypeBCount of them are of the stronger kind.
+    static void CreateWaveRockets(int Count, int TypeA, int TypeB, int TypeBCount);
+    static bool AllRocketsGone();
     // One frame of progress while the mission runs unpaused.
     static void ProgressCampaignLevel();
     // Rockets out of play try to come back in, each at most every 3 s.
@@ -19,5 +22,4 @@ class TCampaignProgress {
   private:
     static void ProgressWave(bool TargetReached);
     static void EndMission();
-    static bool AllRocketsGone();
 };

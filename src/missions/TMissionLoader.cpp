@@ -5,6 +5,7 @@
 #include "menu/TGameMenu.h"
 #include "menu/TInterface.h"
 #include "missions/TCampaignProgress.h"
+#include "missions/TEndlessProgress.h"
 #include "missions/TLevelFile.h"
 #include "missions/TLoading.h"
 #include "particles/TExplosion.h"
@@ -152,6 +153,8 @@ bool TMissionLoader::LoadLevel(const std::string& Name) {
     CreateShip();
     if (Game.Mode == "C")
         TCampaignProgress::StartCampaignWave();
+    else
+        TEndlessProgress::StartEndlessWave();
     Game.PhaseStamp = Now();
     Game.Phase = 0;
     Game.CaptionAlpha = 0;

@@ -6,12 +6,12 @@
 #include "render/TVelaCanvas.h"
 #include "render/TVelaImage.h"
 #include "runtime/TPath.h"
+#include "world/TAngle.h"
 #include "world/TCollisions.h"
 #include "world/TRocket.h"
 #include "world/TShip.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace {
 
@@ -23,10 +23,6 @@ constexpr int FragmentFramePeriod = 30;
 constexpr int PatternCount = 25;
 constexpr int FieldWidth = 1024;
 constexpr int FieldHeight = 768;
-
-double Radians(double Degrees) {
-    return Degrees * std::numbers::pi / 180.0;
-}
 
 // One animation step when more than Period ms have passed.
 void Animate(int& Frame, uint32_t& FrameTime, int Period) {
@@ -204,8 +200,8 @@ void TAsteroid::Move() {
     if (State == 0) {
         if (SinceTick(LastMotion) >= MotionPeriod && !Destroyed) {
             LastMotion = Now();
-            X += LargeStep * std::cos(Radians(Angle));
-            Y += LargeStep * std::sin(Radians(Angle));
+            X += LargeStep * std::cos(TAngle::Radians(Angle));
+            Y += LargeStep * std::sin(TAngle::Radians(Angle));
         }
         Wrap(X, Y);
     } else if (State == 1) {
@@ -213,8 +209,8 @@ void TAsteroid::Move() {
             if (SinceTick(Fragment.LastMotion) < MotionPeriod || Fragment.Destroyed)
                 continue;
             Fragment.LastMotion = Now();
-            Fragment.X += FragmentStep * std::cos(Radians(Fragment.Angle));
-            Fragment.Y += FragmentStep * std::sin(Radians(Fragment.Angle));
+            Fragment.X += FragmentStep * std::cos(TAngle::Radians(Fragment.Angle));
+            Fragment.Y += FragmentStep * std::sin(TAngle::Radians(Fragment.Angle));
             Wrap(Fragment.X, Fragment.Y);
         }
     }

@@ -3,11 +3,11 @@
 #include "app/Globals.h"
 #include "engine/TSoundEngine.h"
 #include "particles/TMessage.h"
+#include "world/TAngle.h"
 #include "world/TAsteroid.h"
 #include "world/TShip.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace {
 
@@ -43,10 +43,6 @@ int Entry(const TKindTable& Table, int Kind, int Circle) {
     return Table[TCollisions::ShapeKind(Kind) - 1][Circle];
 }
 
-double Radians(double Degrees) {
-    return Degrees * std::numbers::pi / 180.0;
-}
-
 std::string Plus(int Amount) {
     return "+" + std::to_string(Amount);
 }
@@ -77,8 +73,8 @@ int TCollisions::CircleRadius(int Kind, int Circle) {
 
 void TCollisions::PlaceCircles(int Kind, double X, double Y, int Angle,
                                std::array<TDoublePoint, TRocket::MaxCircles>& Circles) {
-    const double Cos = std::cos(Radians(Angle));
-    const double Sin = std::sin(Radians(Angle));
+    const double Cos = std::cos(TAngle::Radians(Angle));
+    const double Sin = std::sin(TAngle::Radians(Angle));
     for (int Circle = 0; Circle < CircleCount(Kind); ++Circle) {
         Circles[Circle].X = X + CircleDistance(Kind, Circle) * Cos;
         Circles[Circle].Y = Y + CircleDistance(Kind, Circle) * Sin;
@@ -88,21 +84,21 @@ void TCollisions::PlaceCircles(int Kind, double X, double Y, int Angle,
 std::array<std::array<int, 2>, 2> TCollisions::ShieldProbes(double ShipX, double ShipY, int Angle,
                                                             int Level) {
     const int Length = ShieldProbeLength(Level);
-    const double Dx = Length * std::cos(Radians(Angle));
-    const double Dy = Length * std::sin(Radians(Angle));
+    const double Dx = Length * std::cos(TAngle::Radians(Angle));
+    const double Dy = Length * std::sin(TAngle::Radians(Angle));
     return {{{static_cast<int>(ShipX + Dx), static_cast<int>(ShipY + Dy)},
              {static_cast<int>(ShipX - Dx), static_cast<int>(ShipY - Dy)}}};
 }
 
 TBeamPoints TCollisions::PhazerBeam(double ShipX, double ShipY, int Angle) {
-    const double Cos = std::cos(Radians(Angle));
-    const double Sin = std::sin(Radians(Angle));
+    const double Cos = std::cos(TAngle::Radians(Angle));
+    const double Sin = std::sin(TAngle::Radians(Angle));
     TBeamPoints Beam{};
     Beam[0] = {static_cast<int>(ShipX + 80 * Cos), static_cast<int>(ShipY + 80 * Sin)};
     // Each side point is first put in whole pixels beside the ship, then carried ahead along the axis.
     const std::array<std::array<int, 2>, 4> Sides{{{-90, 15}, {90, 15}, {-90, 20}, {90, 20}}};
     for (size_t Index = 0; Index < Sides.size(); ++Index) {
-        const double Across = Radians(Angle + Sides[Index][0]);
+        const double Across = TAngle::Radians(Angle + Sides[Index][0]);
         const double Ahead = Index < 2 ? 115 : 125;
         const double BaseX = std::trunc(ShipX + Sides[Index][1] * std::cos(Across));
         const double BaseY = std::trunc(ShipY + Sides[Index][1] * std::sin(Across));
@@ -112,7 +108,8 @@ TBeamPoints TCollisions::PhazerBeam(double ShipX, double ShipY, int Angle) {
 }
 
 TDoublePoint TCollisions::BulletNose(double X, double Y, double Angle) {
-    return {std::trunc(X + 9 * std::cos(Radians(Angle))), std::trunc(Y + 9 * std::sin(Radians(Angle)))};
+    return {std::trunc(X + 9 * std::cos(TAngle::Radians(Angle))),
+            std::trunc(Y + 9 * std::sin(TAngle::Radians(Angle)))};
 }
 
 double TCollisions::Distance(double X1, double Y1, double X2, double Y2) {

@@ -5,19 +5,14 @@
 #include "particles/TMessage.h"
 #include "render/TVelaCanvas.h"
 #include "runtime/TPath.h"
+#include "world/TAngle.h"
 #include "world/TCollisions.h"
 #include "world/TShip.h"
 
 #include <cmath>
 #include <numbers>
 
-namespace {
-
-double Radians(double Degrees) {
-    return Degrees * std::numbers::pi / 180.0;
-}
-
-} // namespace
+namespace {} // namespace
 
 TRocket::TRocket(TEngine& Engine) : Engine(Engine), LastMotion(Now()) {
     LoadEffect(FlameEmitter, "Graphic\\flame.pss");
@@ -90,7 +85,7 @@ void TRocket::Animate() {
 }
 
 void TRocket::Draw() {
-    const double Rotation = Radians(Angle + SpriteTurn(Kind));
+    const double Rotation = TAngle::Radians(Angle + SpriteTurn(Kind));
     Engine.Canvas.DrawRotatedWhite(Engine.GetTexture(SpriteName(Kind)), static_cast<float>(X),
                                    static_cast<float>(Y), static_cast<float>(Rotation), 1.0f, Frame,
                                    EffectBlend);
@@ -105,8 +100,8 @@ void TRocket::Aim(double ShipX, double ShipY) {
 }
 
 void TRocket::Move() {
-    Y += std::sin(Radians(Angle)) * Kind;
-    X += std::cos(Radians(Angle)) * Kind;
+    Y += std::sin(TAngle::Radians(Angle)) * Kind;
+    X += std::cos(TAngle::Radians(Angle)) * Kind;
     if (Angle != TargetAngle)
         Angle = Turn(Angle, TargetAngle, Kind);
     Angle = WrapAngle(Angle);
@@ -114,16 +109,16 @@ void TRocket::Move() {
 
 void TRocket::PlaceFlame() {
     const double Distance = FlameDistance(Kind);
-    FlameX = X - Distance * std::cos(Radians(Angle));
-    FlameY = Y - Distance * std::sin(Radians(Angle));
+    FlameX = X - Distance * std::cos(TAngle::Radians(Angle));
+    FlameY = Y - Distance * std::sin(TAngle::Radians(Angle));
     // The emitters take their directions with this rounded pi.
-    FlameEmitter.Angle = static_cast<float>((Angle - 90) * 3.1415 / 180);
+    FlameEmitter.Angle = static_cast<float>(TAngle::SpriteRadians(Angle - 90));
     FlameEmitter.MoveTo(true, static_cast<float>(FlameX), static_cast<float>(FlameY));
 }
 
 void TRocket::Drift(int ShipAngle) {
-    Y += 0.3 * std::sin(Radians(ShipAngle - 180));
-    X += 0.3 * std::cos(Radians(ShipAngle - 180));
+    Y += 0.3 * std::sin(TAngle::Radians(ShipAngle - 180));
+    X += 0.3 * std::cos(TAngle::Radians(ShipAngle - 180));
 }
 
 int TRocket::Quadrant(int Angle) {

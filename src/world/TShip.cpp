@@ -7,9 +7,9 @@
 #include "render/TVelaCanvas.h"
 #include "render/TVelaKeyboard.h"
 #include "render/TVelaMouse.h"
+#include "world/TAngle.h"
 
 #include <cmath>
-#include <numbers>
 #include <string>
 
 namespace {
@@ -17,13 +17,6 @@ namespace {
 constexpr double FieldWidth = 1024.0;
 constexpr double FieldHeight = 768.0;
 constexpr int RightMouseButton = 1;
-// The emitters' directions and the sprite's rotation use this rounded pi; the motion uses the real one.
-constexpr double SpritePi = 3.1415;
-
-double Radians(double Degrees) {
-    return Degrees * std::numbers::pi / 180.0;
-}
-
 void PlaySound(const std::string& Name) {
     if (SoundEngine != nullptr)
         SoundEngine->PlaySample(Name);
@@ -189,9 +182,9 @@ void TShip::Move() {
     Turn();
     Bank();
     WrapAngle();
-    X += std::cos(Radians(Angle)) * Speed;
-    Y += std::sin(Radians(Angle)) * Speed;
-    WrapPosition();
+    X += std::cos(TAngle::Radians(Angle)) * Speed;
+    Y += std::sin(TAngle::Radians(Angle)) * Speed;
+    WrapOnField(X, Y);
 }
 
 void TShip::Turn() {
@@ -221,16 +214,16 @@ void TShip::WrapAngle() {
         Angle += 360;
 }
 
-void TShip::WrapPosition() {
-    // The ship jumps to the opposite edge rather than wrapping by the overshoot.
-    if (X < 0)
-        X = FieldWidth;
-    else if (X > FieldWidth)
-        X = 0;
-    if (Y < 0)
-        Y = FieldHeight;
-    else if (Y > FieldHeight)
-        Y = 0;
+void TShip::WrapOnField(double& PointX, double& PointY) {
+    // Jumps to the opposite edge rather than wrapping by the overshoot.
+    if (PointX < 0)
+        PointX = FieldWidth;
+    else if (PointX > FieldWidth)
+        PointX = 0;
+    if (PointY < 0)
+        PointY = FieldHeight;
+    else if (PointY > FieldHeight)
+        PointY = 0;
 }
 
 void TShip::Draw() {
@@ -240,7 +233,7 @@ void TShip::Draw() {
     if (Image == nullptr)
         return;
     Engine.Canvas.DrawRotatedWhite(Image, static_cast<float>(X), static_cast<float>(Y),
-                                   static_cast<float>(Angle * SpritePi / 180.0), 1.0f, 0, EffectBlend);
+                                   static_cast<float>(TAngle::SpriteRadians(Angle)), 1.0f, 0, EffectBlend);
 }
 
 void TShip::AddScore(int Points) {
@@ -265,7 +258,7 @@ int TShip::Damage(int Kind) {
 }
 
 void TShip::UpdateHitPoints() {
-    const double Heading = Radians(Angle);
+    const double Heading = TAngle::Radians(Angle);
     for (size_t K = 0; K < HitPoints.size(); ++K) {
         HitPoints[K][0] = static_cast<int>(X + ProbeDistances[K] * std::cos(Heading));
         HitPoints[K][1] = static_cast<int>(Y + ProbeDistances[K] * std::sin(Heading));
@@ -327,25 +320,25 @@ void TShip::PlaceThrust(TThrust Kind) {
 
 TThrustPlacement TShip::ThrustPlacement(TThrust Kind) const {
     const bool Reverse = Kind == TThrust::Reverse;
-    const double Heading = Radians(Angle);
+    const double Heading = TAngle::Radians(Angle);
     const double Behind = Reverse ? 10.0 : -33.0;
     const double CentreX = X + Behind * std::cos(Heading);
     const double CentreY = Y + Behind * std::sin(Heading);
-    const double SideX = 34.0 * std::cos(Radians(Angle + 90));
-    const double SideY = 34.0 * std::sin(Radians(Angle + 90));
+    const double SideX = 34.0 * std::cos(TAngle::Radians(Angle + 90));
+    const double SideY = 34.0 * std::sin(TAngle::Radians(Angle + 90));
     TThrustPlacement Placement;
     Placement.AX = CentreX + SideX;
     Placement.AY = CentreY + SideY;
     Placement.BX = CentreX - SideX;
     Placement.BY = CentreY - SideY;
-    Placement.Direction = (Reverse ? Angle + 90 : Angle - 90) * SpritePi / 180.0;
+    Placement.Direction = TAngle::SpriteRadians(Reverse ? Angle + 90 : Angle - 90);
     return Placement;
 }
 
 void TShip::RunWreck() {
     // The wreck drifts backwards against its heading and does not wrap.
-    Y += 0.3 * std::sin(Radians(Angle - 180));
-    X += 0.3 * std::cos(Radians(Angle - 180));
+    Y += 0.3 * std::sin(TAngle::Radians(Angle - 180));
+    X += 0.3 * std::cos(TAngle::Radians(Angle - 180));
     if (!WreckExploded) {
         PlaySound("explode1");
         if (Explosion != nullptr)

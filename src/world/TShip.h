@@ -172,7 +172,8 @@ class TShip {
     void Turn();
     void Bank();
     void WrapAngle();
-    void WrapPosition();
+    // The ship and its long bomb leave the field by jumping to the opposite edge.
+    static void WrapOnField(double& PointX, double& PointY);
 
     void RunWreck();
 

@@ -8,13 +8,13 @@
 #include "particles/TExplosion.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaKeyboard.h"
+#include "world/TAngle.h"
 #include "world/TAsteroid.h"
 #include "world/TCollisions.h"
 #include "world/TRocket.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace {
 
@@ -24,28 +24,10 @@ constexpr int PhazerMs = 15000;
 constexpr int LongBombBlastMs = 1500;
 constexpr int HyperShieldMs = 15000;
 constexpr int SniperReloadMs = 1500;
-// Sprites and emitters turn with this rounded pi; the motion uses the real one.
-constexpr double SpritePi = 3.1415;
-
-double Radians(double Degrees) {
-    return Degrees * std::numbers::pi / 180.0;
-}
 
 void Play(const std::string& Name) {
     if (SoundEngine != nullptr)
         SoundEngine->PlaySample(Name);
-}
-
-// The field's wrap by jumping to the opposite edge, shared by ship and long bomb.
-void WrapOnField(double& X, double& Y) {
-    if (X < 0)
-        X = 1024;
-    else if (X > 1024)
-        X = 0;
-    if (Y < 0)
-        Y = 768;
-    else if (Y > 768)
-        Y = 0;
 }
 
 } // namespace
@@ -149,8 +131,8 @@ void TShip::FireWeapon() {
     case wpLongBomb:
         LongBombAngle = Angle;
         LongBombDetonated = false;
-        LongBombX = X + 50 * std::cos(Radians(Angle));
-        LongBombY = Y + 50 * std::sin(Radians(Angle));
+        LongBombX = X + 50 * std::cos(TAngle::Radians(Angle));
+        LongBombY = Y + 50 * std::sin(TAngle::Radians(Angle));
         StartWeapon(LongBombActive, true, "longbomb");
         break;
     case wpHyperShield:
@@ -181,7 +163,8 @@ void TShip::PlantMine() {
     if (Free == Mines.end())
         return; // every record is out: the mine is lost
     Play("plant");
-    *Free = {true, X - 60 * std::cos(Radians(Angle)), Y - 60 * std::sin(Radians(Angle)), 0, Now()};
+    *Free = {true, X - 60 * std::cos(TAngle::Radians(Angle)), Y - 60 * std::sin(TAngle::Radians(Angle)), 0,
+             Now()};
 }
 
 // --- The running weapon ---------------------------------------------------------------------------
@@ -259,9 +242,9 @@ void TShip::RunPhazer() {
         FireTime = Now();
     } else {
         if (Explosion != nullptr) {
-            Explosion->Phazer.Angle = static_cast<float>(Radians(Angle + 90));
-            Explosion->Phazer.MoveTo(true, std::trunc(X + 40 * std::cos(Radians(Angle))),
-                                     std::trunc(Y + 40 * std::sin(Radians(Angle))));
+            Explosion->Phazer.Angle = static_cast<float>(TAngle::Radians(Angle + 90));
+            Explosion->Phazer.MoveTo(true, std::trunc(X + 40 * std::cos(TAngle::Radians(Angle))),
+                                     std::trunc(Y + 40 * std::sin(TAngle::Radians(Angle))));
         }
         BeamPoints = TCollisions::PhazerBeam(X, Y, Angle);
         SweepRockets(
@@ -317,14 +300,14 @@ void TShip::FlyLongBomb() {
     if (!Game.Paused) {
         if (SinceTick(FireTime) > MotionPeriod) {
             FireTime = Now();
-            LongBombX += std::cos(Radians(LongBombAngle)) * (SpeedLevel + 2);
-            LongBombY += std::sin(Radians(LongBombAngle)) * (SpeedLevel + 2);
+            LongBombX += std::cos(TAngle::Radians(LongBombAngle)) * (SpeedLevel + 2);
+            LongBombY += std::sin(TAngle::Radians(LongBombAngle)) * (SpeedLevel + 2);
         }
         WrapOnField(LongBombX, LongBombY);
     }
     Engine.Canvas.DrawRotatedWhite(
         Engine.GetTexture("longbomb"), std::trunc(LongBombX), std::trunc(LongBombY),
-        static_cast<float>((LongBombAngle + 90) * SpritePi / 180), 1.0f, 0, EffectBlend);
+        static_cast<float>(TAngle::SpriteRadians(LongBombAngle + 90)), 1.0f, 0, EffectBlend);
     // The bomb flies for as long as the fire key stays down.
     if (!Game.Paused && ControlReleased(KeyFire)) {
         LongBombDetonated = true;
@@ -373,7 +356,7 @@ void TShip::PlaceShieldEmitters(bool FireThem) {
     const float ShipX = static_cast<float>(X);
     const float ShipY = static_cast<float>(Y);
     const auto Place = [&](TXParticleSystem& Emitter, int Turn) {
-        Emitter.Angle = static_cast<float>((Angle + Turn) * SpritePi / 180);
+        Emitter.Angle = static_cast<float>(TAngle::SpriteRadians(Angle + Turn));
         if (FireThem)
             Emitter.Fire(ShipX, ShipY);
         else
@@ -404,7 +387,7 @@ void TShip::RunSniperShot() {
         return; // the shot waits for a bullet to come back
     SniperReloading = true;
     SniperAmmo = std::max(SniperAmmo - 1, 0);
-    *Free = {true, X + 40 * std::cos(Radians(Angle)), Y + 40 * std::sin(Radians(Angle)),
+    *Free = {true, X + 40 * std::cos(TAngle::Radians(Angle)), Y + 40 * std::sin(TAngle::Radians(Angle)),
              static_cast<double>(Angle)};
     Play("sniper");
     SniperActive = false;
@@ -420,8 +403,8 @@ void TShip::RunBullets() {
 
 void TShip::RunBullet(TBullet& Bullet) {
     if (!Game.Paused) {
-        Bullet.X += 2 * std::cos(Radians(Bullet.Angle));
-        Bullet.Y += 2 * std::sin(Radians(Bullet.Angle));
+        Bullet.X += 2 * std::cos(TAngle::Radians(Bullet.Angle));
+        Bullet.Y += 2 * std::sin(TAngle::Radians(Bullet.Angle));
         if (Bullet.X >= 1034 || Bullet.X < -10 || Bullet.Y >= 778 || Bullet.Y < -10)
             Bullet.Active = false;
         const TDoublePoint Nose = TCollisions::BulletNose(Bullet.X, Bullet.Y, Bullet.Angle);
@@ -439,9 +422,9 @@ void TShip::RunBullet(TBullet& Bullet) {
             }
     }
     // Drawn once more in the frame it is spent.
-    Engine.Canvas.DrawRotatedWhite(Engine.GetTexture("bullet"), static_cast<float>(Bullet.X),
-                                   static_cast<float>(Bullet.Y),
-                                   static_cast<float>(Bullet.Angle * SpritePi / 180), 1.0f, 0, EffectBlend);
+    Engine.Canvas.DrawRotatedWhite(
+        Engine.GetTexture("bullet"), static_cast<float>(Bullet.X), static_cast<float>(Bullet.Y),
+        static_cast<float>(TAngle::SpriteRadians(Bullet.Angle)), 1.0f, 0, EffectBlend);
 }
 
 void TShip::RunMines() {
