@@ -38,4 +38,6 @@ class TVelaMouse {
     int DeltaYValue = 0;
     std::array<int, 8> Down{};
     std::array<int, 8> Released{};
+    // Buttons pressed and let go between two updates: seen down for one update, released at the next.
+    std::array<bool, 8> ReleaseNext{};
 };
