@@ -61,6 +61,16 @@ void ResetGlobals() {
     ShowDebugInfo = false;
 }
 
+void PlaySound(const std::string& Name) {
+    if (SoundEngine != nullptr)
+        SoundEngine->PlaySample(Name);
+}
+
+void StopSound(const std::string& Name) {
+    if (SoundEngine != nullptr)
+        SoundEngine->StopSample(Name);
+}
+
 uint32_t Now() {
     return Clock != nullptr ? Clock->TickCount() : 0;
 }

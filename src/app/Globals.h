@@ -55,6 +55,10 @@ extern bool ShowDebugInfo;
 
 void ResetGlobals();
 
+// A sample of the sound engine by name; nothing without a sound engine (tests often run with none).
+void PlaySound(const std::string& Name);
+void StopSound(const std::string& Name);
+
 // The millisecond tick counter of the game's clock.
 uint32_t Now();
 // Milliseconds from Stamp to now, as the game measures every interval: a signed 64-bit difference.

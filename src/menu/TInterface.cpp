@@ -3,7 +3,6 @@
 #include "app/Globals.h"
 #include "app/TmainFrm.h"
 #include "engine/TEngine.h"
-#include "engine/TSoundEngine.h"
 #include "menu/TGameMenu.h"
 #include "missions/TWave.h"
 #include "world/TShip.h"
@@ -211,7 +210,6 @@ void TInterface::LeaveGame() {
     } else {
         return;
     }
-    if (SoundEngine != nullptr)
-        SoundEngine->StopSample("engine");
+    StopSound("engine");
     GameState = gsMenu;
 }

@@ -2,7 +2,6 @@
 
 #include "app/Globals.h"
 #include "engine/TEngine.h"
-#include "engine/TSoundEngine.h"
 #include "menu/TGameMenu.h"
 #include "world/TRocket.h"
 #include "world/TShip.h"
@@ -100,8 +99,7 @@ void TCampaignProgress::EndMission() {
     if (CampaignMission >= 1 && CampaignMission <= 20)
         Profile.MissionDone[CampaignMission] = 1;
     Profile.Credits += Game.Score;
-    if (SoundEngine)
-        SoundEngine->StopSample("engine");
+    StopSound("engine");
     Engine->CursorVisible = true;
     // The last counted mission rolls the credits; any other returns to the campaign page.
     if (GameMenu != nullptr && CampaignMission == CampaignMissionCount)

@@ -1,7 +1,6 @@
 #include "world/TCollisions.h"
 
 #include "app/Globals.h"
-#include "engine/TSoundEngine.h"
 #include "particles/TMessage.h"
 #include "world/TAngle.h"
 #include "world/TAsteroid.h"
@@ -329,11 +328,6 @@ bool TCollisions::PieceHitsRocket(double PieceX, double PieceY, int PieceRadius,
 
 // --- Kill procedures ------------------------------------------------------------------------------
 
-void TCollisions::PlaySample(const std::string& Name) {
-    if (SoundEngine)
-        SoundEngine->PlaySample(Name);
-}
-
 void TCollisions::Notice(TMessage& Messages, const std::string& Points, const std::string& Boost) {
     Messages.RequestNotice(GameText.gi_points + Points, GameText.gi_boost + Boost);
 }
@@ -341,7 +335,7 @@ void TCollisions::Notice(TMessage& Messages, const std::string& Points, const st
 void TCollisions::DestroyRocket(TRocket& Rocket) {
     Rocket.Destroyed = true;
     Rocket.RespawnStamp = Now();
-    PlaySample("explode1");
+    PlaySound("explode1");
 }
 
 void TCollisions::KillRocket(TShip& Ship, TRocket& Rocket, TMessage& Messages, const TRocketReward& Reward) {
@@ -349,7 +343,7 @@ void TCollisions::KillRocket(TShip& Ship, TRocket& Rocket, TMessage& Messages, c
     if (Alive || !Reward.BoostWhileAlive)
         Ship.AddBoost(Reward.Boost);
     if (Reward.FirstSound != nullptr)
-        PlaySample(Reward.FirstSound);
+        PlaySound(Reward.FirstSound);
     DestroyRocket(Rocket);
     Ship.AddScore(Reward.Points);
     if (Alive || !Reward.KillWhileAlive)
@@ -406,7 +400,7 @@ void TCollisions::RocketsCollide(TShip& Ship, TRocket& First, TRocket& Second, T
 }
 
 void TCollisions::PieceShot(TShip& Ship, TMessage& Messages, double X, double Y) {
-    PlaySample("explode2");
+    PlaySound("explode2");
     if (!Ship.Destroyed)
         Ship.AddBoost(12);
     Ship.AddScore(70);
@@ -417,7 +411,7 @@ void TCollisions::PieceShot(TShip& Ship, TMessage& Messages, double X, double Y)
 void TCollisions::PieceRamsShip(TShip& Ship, TMessage& Messages, bool Large, double X, double Y) {
     const int Points = Large ? 40 : 30;
     const int Boost = Large ? 8 : 7;
-    PlaySample("explode2");
+    PlaySound("explode2");
     // Straight off the hull: neither divided by the shield level nor clamped.
     Ship.Energy -= Large ? 35 : 15;
     if (!Ship.Destroyed) {
@@ -432,7 +426,7 @@ void TCollisions::PieceTakesRocket(TShip& Ship, TRocket& Rocket, TMessage& Messa
                                    double Y) {
     const int Points = Large ? 60 : 50;
     const int Boost = Large ? 10 : 9;
-    PlaySample("explode2");
+    PlaySound("explode2");
     // Not a kill: the wave's count stays.
     Rocket.Destroyed = true;
     Rocket.RespawnStamp = Now();
@@ -446,7 +440,7 @@ void TCollisions::PieceTakesRocket(TShip& Ship, TRocket& Rocket, TMessage& Messa
 
 void TCollisions::MineDamagesShip(TShip& Ship) {
     Ship.Damage(5);
-    PlaySample("explode2");
+    PlaySound("explode2");
 }
 
 // --- Frame steps ----------------------------------------------------------------------------------

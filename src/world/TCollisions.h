@@ -112,7 +112,6 @@ class TCollisions {
   private:
     static void DestroyRocket(TRocket& Rocket);
     static void Notice(TMessage& Messages, const std::string& Points, const std::string& Boost);
-    static void PlaySample(const std::string& Name);
     static bool AnyCircleWithin(const TRocket& Rocket, double X, double Y, int (*Threshold)(int, int),
                                 int Extra);
     static bool ProbeHitsRocket(const TProbes& Probes, int Probe, const TRocket& Rocket);

@@ -2,7 +2,6 @@
 
 #include "app/Globals.h"
 #include "engine/TEngine.h"
-#include "engine/TSoundEngine.h"
 #include "particles/TExplosion.h"
 #include "particles/TMessage.h"
 #include "world/TCollisions.h"
@@ -15,11 +14,6 @@ namespace {
 
 constexpr uint32_t Yellow = 0x9632FBFFu;
 constexpr uint32_t Red = 0x960000FFu;
-
-void Play(const char* Name) {
-    if (SoundEngine != nullptr)
-        SoundEngine->PlaySample(Name);
-}
 
 // A random whole number from Low to High - 1; Low when the range is empty.
 int RandomBetween(int Low, int High) {
@@ -79,7 +73,7 @@ void TCrate::FadeIn(TShip& Ship, TMessage& Messages, int& Score) {
         if (Alpha >= 254) {
             State = csCountingDown;
             StateTime = SoundTime = Now();
-            Play("countdown");
+            PlaySound("countdown");
         } else if (SinceTick(StateTime) >= 6) {
             ++Alpha;
             StateTime = Now();
@@ -91,7 +85,7 @@ void TCrate::FadeIn(TShip& Ship, TMessage& Messages, int& Score) {
 void TCrate::CountDown(TShip& Ship, TMessage& Messages, int& Score) {
     if (SinceTick(SoundTime) > 1000) {
         SoundTime = Now();
-        Play("countdown");
+        PlaySound("countdown");
     }
     Draw();
     const int SecondsLeft = CrateLifetime / 1000 - static_cast<int>(SinceTick(StateTime) / 1000);
@@ -102,7 +96,7 @@ void TCrate::CountDown(TShip& Ship, TMessage& Messages, int& Score) {
     if (SinceTick(StateTime) > CrateLifetime) {
         State = csExploding;
         StateTime = SoundTime = Now();
-        Play("explode2");
+        PlaySound("explode2");
     }
 }
 
@@ -143,7 +137,7 @@ bool TCrate::TryPickUp(TShip& Ship, TMessage& Messages, int& Score) {
         return false;
     State = csCollected;
     StateTime = SoundTime = Now();
-    Play("crate");
+    PlaySound("crate");
     GiveContents(Random.Next(10), Ship, Messages, Score);
     return true;
 }

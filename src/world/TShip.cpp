@@ -2,7 +2,6 @@
 
 #include "app/Globals.h"
 #include "engine/TEngine.h"
-#include "engine/TSoundEngine.h"
 #include "particles/TExplosion.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaKeyboard.h"
@@ -17,15 +16,6 @@ namespace {
 constexpr double FieldWidth = 1024.0;
 constexpr double FieldHeight = 768.0;
 constexpr int RightMouseButton = 1;
-void PlaySound(const std::string& Name) {
-    if (SoundEngine != nullptr)
-        SoundEngine->PlaySample(Name);
-}
-
-void StopSound(const std::string& Name) {
-    if (SoundEngine != nullptr)
-        SoundEngine->StopSample(Name);
-}
 
 } // namespace
 

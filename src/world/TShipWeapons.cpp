@@ -4,7 +4,6 @@
 
 #include "app/Globals.h"
 #include "engine/TEngine.h"
-#include "engine/TSoundEngine.h"
 #include "particles/TExplosion.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaKeyboard.h"
@@ -24,11 +23,6 @@ constexpr int PhazerMs = 15000;
 constexpr int LongBombBlastMs = 1500;
 constexpr int HyperShieldMs = 15000;
 constexpr int SniperReloadMs = 1500;
-
-void Play(const std::string& Name) {
-    if (SoundEngine != nullptr)
-        SoundEngine->PlaySample(Name);
-}
 
 } // namespace
 
@@ -113,7 +107,7 @@ void TShip::StartWeapon(bool& Active, bool Busy, const char* Sample) {
     FireTime = Now();
     Active = true;
     WeaponBusy = Busy;
-    Play(Sample);
+    PlaySound(Sample);
 }
 
 void TShip::FireWeapon() {
@@ -162,7 +156,7 @@ void TShip::PlantMine() {
         std::find_if(Mines.begin(), Mines.end(), [](const TMine& Mine) { return !Mine.Active; });
     if (Free == Mines.end())
         return; // every record is out: the mine is lost
-    Play("plant");
+    PlaySound("plant");
     *Free = {true, X - 60 * std::cos(TAngle::Radians(Angle)), Y - 60 * std::sin(TAngle::Radians(Angle)), 0,
              Now()};
 }
@@ -257,8 +251,7 @@ void TShip::RunPhazer() {
     if (SinceTick(FireTime) > PhazerMs) {
         if (Explosion != nullptr)
             Explosion->Phazer.Stop(true);
-        if (SoundEngine != nullptr)
-            SoundEngine->StopSample("phazer");
+        StopSound("phazer");
         PhazerActive = false;
         WeaponBusy = false;
     }
@@ -314,7 +307,7 @@ void TShip::FlyLongBomb() {
         FireTime = Now();
         if (Explosion != nullptr)
             Explosion->LongBomb.Fire(static_cast<float>(LongBombX), static_cast<float>(LongBombY));
-        Play("explode2");
+        PlaySound("explode2");
     }
 }
 
@@ -325,18 +318,18 @@ void TShip::RunHyperShield() {
         HyperShieldPhase = 1;
         FireTime = Now();
         LastBeep = FireTime;
-        Play("countdown");
+        PlaySound("countdown");
     } else if (HyperShieldPhase == 1) {
         PlaceShieldEmitters(false);
         if (SinceTick(LastBeep) > 1000) {
             LastBeep = Now();
-            Play("countdown");
+            PlaySound("countdown");
         }
         ShieldCountdown = 15 - static_cast<int>(SinceTick(FireTime) / 1000);
         if (SinceTick(FireTime) > HyperShieldMs) {
             HyperShieldPhase = 2;
             FireTime = Now();
-            Play("shield");
+            PlaySound("shield");
         }
     } else {
         ShieldUp = false;
@@ -389,7 +382,7 @@ void TShip::RunSniperShot() {
     SniperAmmo = std::max(SniperAmmo - 1, 0);
     *Free = {true, X + 40 * std::cos(TAngle::Radians(Angle)), Y + 40 * std::sin(TAngle::Radians(Angle)),
              static_cast<double>(Angle)};
-    Play("sniper");
+    PlaySound("sniper");
     SniperActive = false;
 }
 
