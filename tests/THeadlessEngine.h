@@ -6,6 +6,7 @@
 #include "engine/TEngine.h"
 #include "render/TInputState.h"
 #include "render/TVelaCanvas.h"
+#include "render/TVelaFontAlt.h"
 #include "render/TVelaFontsAlt.h"
 #include "render/TVelaKeyboard.h"
 #include "render/TVelaMouse.h"
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <vector>
 
 // The main window's components on a started headless device, an engine over an empty texture list, and
 // the game's clock pointing at a fake one, for testing world objects one by one.
@@ -34,6 +36,21 @@ class THeadlessEngine : public THeadlessDevice {
     void TearDown() override {
         TestEngine.reset();
         ResetGlobals();
+    }
+
+    // The game's font file as the face "BEWARE", in one font of each of Sizes, numbered in that order.
+    // False when the file cannot be registered or a font cannot be made.
+    bool AddGameFonts(const std::vector<int>& Sizes) {
+        if (!Fonts.RegisterFontFile("BEWARE", ZERATHON_SOURCE_DIR "/data/Text/BEWARE__.ttf"))
+            return false;
+        for (int Size : Sizes) {
+            TVelaFontAlt& Font = Fonts.Add();
+            Font.Name = "BEWARE";
+            Font.Size = Size;
+            if (!Font.Initialize())
+                return false;
+        }
+        return true;
     }
 
     TTempDir Dir;

@@ -28,13 +28,7 @@ class TEngineWidgetTest : public THeadlessEngine {
     void SetUp() override {
         Width = Height = 256;
         THeadlessEngine::SetUp();
-        ASSERT_TRUE(Fonts.RegisterFontFile("BEWARE", ZERATHON_SOURCE_DIR "/data/Text/BEWARE__.ttf"));
-        for (int Size : {20, 30}) {
-            TVelaFontAlt& Font = Fonts.Add();
-            Font.Name = "BEWARE";
-            Font.Size = Size;
-            ASSERT_TRUE(Font.Initialize());
-        }
+        ASSERT_TRUE(AddGameFonts({20, 30}));
         TestEngine->OnWidgetClick = [this](const std::string& Action) { Clicks.push_back(Action); };
     }
 

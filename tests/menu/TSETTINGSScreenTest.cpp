@@ -20,13 +20,7 @@ class TSETTINGSScreenTest : public THeadlessEngine {
         Width = 1024;
         Height = 768;
         THeadlessEngine::SetUp();
-        ASSERT_TRUE(Fonts.RegisterFontFile("BEWARE", ZERATHON_SOURCE_DIR "/data/Text/BEWARE__.ttf"));
-        for (int Index = 0; Index < 4; ++Index) {
-            TVelaFontAlt& Font = Fonts.Add();
-            Font.Name = "BEWARE";
-            Font.Size = 20;
-            ASSERT_TRUE(Font.Initialize());
-        }
+        ASSERT_TRUE(AddGameFonts({20, 20, 20, 20}));
         int Count = 0;
         const TText::TField* Fields = TText::Fields(Count);
         for (int Index = 0; Index < Count; ++Index)

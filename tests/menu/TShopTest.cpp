@@ -19,11 +19,7 @@ class TShopTest : public THeadlessEngine {
         Width = 1024;
         Height = 768;
         THeadlessEngine::SetUp();
-        ASSERT_TRUE(Fonts.RegisterFontFile("BEWARE", ZERATHON_SOURCE_DIR "/data/Text/BEWARE__.ttf"));
-        TVelaFontAlt& Font = Fonts.Add();
-        Font.Name = "BEWARE";
-        Font.Size = 20;
-        ASSERT_TRUE(Font.Initialize());
+        ASSERT_TRUE(AddGameFonts({20}));
         GameText.msNEWGAME_C_Upgrade = "Upgrade";
         GameText.msNEWGAME_C_Buy = "Buy";
         GameText.msNEWGAME_C_Charge = "Charge";

@@ -105,13 +105,10 @@ class TMessageDrawTest : public THeadlessEngine {
         Width = 1024;
         Height = 768;
         THeadlessEngine::SetUp();
-        ASSERT_TRUE(Fonts.RegisterFontFile("BEWARE", ZERATHON_SOURCE_DIR "/data/Text/BEWARE__.ttf"));
-        for (int Index = 0; Index < 26; ++Index) {
-            TVelaFontAlt& Font = Fonts.Add();
-            Font.Name = "BEWARE";
-            Font.Size = Index < 5 ? 16 : 2 * (Index - 4) + 12;
-        }
-        ASSERT_TRUE(Fonts.InitializeAll());
+        std::vector<int> Sizes;
+        for (int Index = 0; Index < 26; ++Index)
+            Sizes.push_back(Index < 5 ? 16 : 2 * (Index - 4) + 12);
+        ASSERT_TRUE(AddGameFonts(Sizes));
         Clear();
     }
 
