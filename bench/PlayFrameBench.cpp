@@ -57,7 +57,7 @@ void PlaceRockets() {
 // One play frame through the real frame loop, the wave put back on its ring every PlaceEvery frames
 // (untimed). Rasterise false leaves out the pixel work, which a graphics card does, and measures what
 // the game itself costs; true adds SDL's software renderer.
-void PlayFrame(benchmark::State& State, bool Rasterise, int PlaceEvery) {
+void PlayFrame(benchmark::State& State, bool Rasterise, int PlaceEvery, bool Spans = true) {
     TCommandLine Options;
     Options.DataDir = MakeGameFolder();
     Options.Headless = true;
@@ -69,6 +69,7 @@ void PlayFrame(benchmark::State& State, bool Rasterise, int PlaceEvery) {
     Frame->RunOnce();
     Frame->RunOnce();
     Engine->Device.Rasterise = Rasterise;
+    Engine->Canvas.SpanRendering = Spans;
     Game.Phase = 2;
     Game.Paused = false;
     GameState = gsPlaying;
@@ -107,6 +108,10 @@ void PlayFrameWith100RocketsSoftwareRenderer(benchmark::State& State) {
     PlayFrame(State, true, 1);
 }
 
+void PlayFrameWith100RocketsSoftwareBaseline(benchmark::State& State) {
+    PlayFrame(State, true, 1, false);
+}
+
 // The wave closing in: the rockets destroy each other and the ship in dozens of explosions at once.
 void PlayFrameRocketSwarm(benchmark::State& State) {
     PlayFrame(State, false, 60);
@@ -114,6 +119,7 @@ void PlayFrameRocketSwarm(benchmark::State& State) {
 
 BENCHMARK(PlayFrameWith100Rockets)->Unit(benchmark::kMicrosecond)->Iterations(1000);
 BENCHMARK(PlayFrameWith100RocketsSoftwareRenderer)->Unit(benchmark::kMicrosecond)->Iterations(200);
+BENCHMARK(PlayFrameWith100RocketsSoftwareBaseline)->Unit(benchmark::kMicrosecond)->Iterations(200);
 BENCHMARK(PlayFrameRocketSwarm)->Unit(benchmark::kMicrosecond)->Iterations(1200);
 
 } // namespace

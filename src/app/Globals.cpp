@@ -11,6 +11,7 @@
 
 TmainFrm* mainFrm = nullptr;
 std::string ProgramDir;
+TGameFolders Folders;
 TClock* Clock = nullptr;
 TRandom Random;
 
@@ -43,6 +44,7 @@ void ResetGlobals() {
     SoundEngine.reset();
     mainFrm = nullptr;
     ProgramDir.clear();
+    Folders = TGameFolders();
     Clock = nullptr;
     Random = TRandom();
     TParticleRandom::Reset();
@@ -77,4 +79,9 @@ uint32_t Now() {
 
 int64_t SinceTick(uint32_t Stamp) {
     return static_cast<int64_t>(Now()) - static_cast<int64_t>(Stamp);
+}
+
+void UsePortableFolder(const std::string& Dir) {
+    Folders = TGameFolders::PortableAt(Dir);
+    ProgramDir = Folders.DataDir;
 }

@@ -6,6 +6,7 @@
 #include "app/TSettings.h"
 #include "menu/TProfile.h"
 #include "missions/TGame.h"
+#include "runtime/TGameFolders.h"
 #include "runtime/TRandom.h"
 #include "text/TText.h"
 
@@ -29,7 +30,9 @@ inline constexpr const char* GameVersion = "1.00";
 inline constexpr int CampaignMissionCount = 19;
 
 extern TmainFrm* mainFrm;
+// The folder the game reads its data from; Folders also says where the player's files are written.
 extern std::string ProgramDir;
+extern TGameFolders Folders;
 extern TClock* Clock;
 extern TRandom Random;
 
@@ -54,6 +57,8 @@ extern uint8_t GameState;
 extern bool ShowDebugInfo;
 
 void ResetGlobals();
+// Reads and writes everything in Dir, as a portable game does.
+void UsePortableFolder(const std::string& Dir);
 
 // A sample of the sound engine by name; nothing without a sound engine (tests often run with none).
 void PlaySound(const std::string& Name);

@@ -23,6 +23,13 @@ int GameButton(Uint8 SdlButton) {
         return -1;
     }
 }
+
+// Keys the game has no code for are not the game's keys at all.
+void PassKey(TInputState& Input, const SDL_KeyboardEvent& Key) {
+    const int Code = TKeyCodes::FromScancode(Key.keysym.scancode);
+    if (Key.repeat == 0 && Code != TKeyCodes::NoCode)
+        Input.KeyEvent(Code, Key.type == SDL_KEYDOWN);
+}
 } // namespace
 
 void TEventPump::CaptureMouse(bool Capture) {
@@ -42,11 +49,12 @@ bool TEventPump::Pump() {
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
-            if (Event.key.repeat == 0)
-                Input.KeyEvent(TKeyCodes::FromScancode(Event.key.keysym.scancode), Event.type == SDL_KEYDOWN);
+            PassKey(Input, Event.key);
             break;
         case SDL_MOUSEMOTION:
-            Input.MouseMove(Event.motion.xrel, Event.motion.yrel);
+            // Motion over the window while another one has the focus is not meant for the game.
+            if (Input.Focused)
+                Input.MouseMove(Event.motion.xrel, Event.motion.yrel);
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:

@@ -18,8 +18,8 @@
 #include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
 #include "runtime/TPngEncoder.h"
+#include "runtime/TSaveFile.h"
 #include "runtime/TSystemClock.h"
-#include "runtime/TZlibStream.h"
 #include "world/TAsteroid.h"
 #include "world/TCrate.h"
 #include "world/TRocket.h"
@@ -28,6 +28,7 @@
 
 #include <SDL.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <vector>
@@ -44,24 +45,19 @@ std::unique_ptr<TClock> MakeClock(const TCommandLine& Options) {
     return std::make_unique<TSystemClock>();
 }
 
-std::string ProgramDirOf(const TCommandLine& Options) {
-    std::string Dir = Options.DataDir;
-    if (Dir.empty()) {
-        char* Base = SDL_GetBasePath();
-        Dir = Base != nullptr ? Base : "./";
-        SDL_free(Base);
-    }
-    if (Dir.back() != '/')
-        Dir += '/';
-    return Dir;
+// Nothing reads a headless run's events, but SDL still turns SIGTERM and Ctrl-C into a quit event:
+// they end the run as closing the window would.
+bool QuitRequested() {
+    SDL_PumpEvents();
+    const bool Quit = SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0;
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    return Quit;
 }
 
 // The game's colours: alpha in the top byte, then blue, green and red.
 uint32_t Colour(uint32_t Red, uint32_t Green, uint32_t Blue, int Alpha) {
     return static_cast<uint32_t>(Alpha) << 24 | Blue << 16 | Green << 8 | Red;
 }
-
-// Ten rows of two "Kestrune" entries worth 0: the high-score tables of a fresh installation.
 } // namespace
 
 TmainFrm::TmainFrm(const TCommandLine& Options)
@@ -70,7 +66,8 @@ TmainFrm::TmainFrm(const TCommandLine& Options)
     mainFrm = this;
     Clock = OwnClock.get();
     FakeClock = dynamic_cast<TFakeClock*>(OwnClock.get());
-    ProgramDir = ProgramDirOf(Options);
+    Folders = TGameFolders::Locate(Options.DataDir, FolderProblem);
+    ProgramDir = Folders.DataDir;
     VelaDevice.SetSize(1024, 768);
     VelaDevice.Caption = "Zerathon by Kestrune";
     VelaDevice.Headless = Options.Headless;
@@ -99,7 +96,7 @@ TmainFrm::~TmainFrm() {
 }
 
 std::string TmainFrm::SettingsPath() const {
-    return TPath::Join(ProgramDir, "\\Settings.ini");
+    return Folders.SettingsFile();
 }
 
 bool TmainFrm::FormCreate() {
@@ -107,10 +104,18 @@ bool TmainFrm::FormCreate() {
         std::string Error;
         if (!Script.LoadFile(Options.InputFile, Error)) {
             std::fprintf(stderr, "zerathon: %s\n", Error.c_str());
+            ScriptRefused = true;
             return false;
         }
     }
+    // Every file of a folder that is not there would be missed with a message of its own.
+    if (!Options.DataDir.empty() && !TFile::IsDirectory(Options.DataDir)) {
+        TMessageBox::Show("Zerathon", "The data folder " + Options.DataDir + " does not exist.", true);
+        return false;
+    }
     Created = true;
+    if (!FolderProblem.empty())
+        TMessageBox::Show("Zerathon", FolderProblem, true);
     ControlEverything();
     Random.Seed(Options.HasSeed
                     ? Options.Seed
@@ -120,9 +125,12 @@ bool TmainFrm::FormCreate() {
     LoadLanguage();
     InitGraph();
     ShowDebugInfo = false;
+    // Without a window there is nothing to play in and nothing to close; the message has been shown.
+    if (!VelaDevice.Initialized() || Engine->TerminateRequested())
+        return false;
     if (!Options.Level.empty())
         StartLevelDirectly(Options.Level);
-    return !Engine->TerminateRequested();
+    return true;
 }
 
 // For testing and designing missions: straight to the loading screen, as the menu would go.
@@ -130,7 +138,9 @@ void TmainFrm::StartLevelDirectly(const std::string& Name) {
     IntroFinished = true;
     LevelName = Name;
     CampaignMission = 0;
-    if (Name.size() == 7 && Name.compare(0, 5, "level") == 0 && isdigit(Name[5]) && isdigit(Name[6]))
+    if (Name.size() == 7 && Name.compare(0, 5, "level") == 0 &&
+        std::isdigit(static_cast<unsigned char>(Name[5])) &&
+        std::isdigit(static_cast<unsigned char>(Name[6])))
         CampaignMission = (Name[5] - '0') * 10 + (Name[6] - '0');
     Loading->Visible = true;
     GameState = gsLoading;
@@ -140,24 +150,21 @@ void TmainFrm::ControlEverything() {
     const std::string Path = SettingsPath();
     if (!TFile::Exists(Path)) {
         TIniFile File(Path);
-        const bool Written =
-            File.WriteBool("Video", "Antialiasing", true) && File.WriteBool("Video", "Windowed", false) &&
-            File.WriteBool("Video", "Dithering", true) && File.WriteInteger("Effect", "Space", 0) &&
-            File.WriteInteger("Video", "BitDepth", 16) && File.WriteBool("Video", "VSync", false) &&
-            File.WriteBool("Video", "Music", true) && File.WriteBool("Video", "Hardware", true) &&
-            File.WriteInteger("Video", "Buffers", 3) && File.WriteString("Language", "Language", "Czech");
-        if (!Written)
-            std::fprintf(stderr, "Zerathon: cannot create %s; starting with default settings.\n",
-                         Path.c_str());
+        File.BeginUpdate();
+        File.WriteBool("Video", "Antialiasing", true);
+        File.WriteBool("Video", "Windowed", false);
+        File.WriteBool("Video", "Dithering", true);
+        File.WriteInteger("Effect", "Space", 0);
+        File.WriteInteger("Video", "BitDepth", 16);
+        File.WriteBool("Video", "VSync", false);
+        File.WriteBool("Video", "Music", true);
+        File.WriteBool("Video", "Hardware", true);
+        File.WriteInteger("Video", "Buffers", 3);
+        File.WriteString("Language", "Language", "Czech");
+        TSaveFile::Update(File);
     }
-    const std::string HighScores = TPath::Join(ProgramDir, "Text\\highscore.hsf");
-    if (!TFile::Exists(HighScores)) {
-        const std::vector<uint8_t> Table =
-            THighScores::Encode(THighScores::DefaultTable(), THighScores::DefaultTable());
-        std::string Error;
-        if (!TZlibStream::WriteFile(HighScores, Table.data(), Table.size(), 9, &Error))
-            std::fprintf(stderr, "Zerathon: cannot create %s: %s\n", HighScores.c_str(), Error.c_str());
-    }
+    if (!TFile::Exists(THighScores::FilePath()))
+        THighScores::WriteTables(THighScores::DefaultTable(), THighScores::DefaultTable());
 }
 
 void TmainFrm::LoadSettings() {
@@ -186,26 +193,22 @@ void TmainFrm::SetSettings() {
 
 void TmainFrm::SaveSettings() {
     TIniFile File(SettingsPath());
-    // Each write replaces the file whole; at the first failure the file on disk is still complete.
-    const bool Written = File.WriteInteger("Effect", "Space", Settings.Space) &&
-                         File.WriteBool("Video", "Antialiasing", Settings.Antialias) &&
-                         File.WriteBool("Video", "Windowed", Settings.Windowed) &&
-                         File.WriteBool("Video", "Dithering", Settings.Dithering) &&
-                         File.WriteInteger("Video", "BitDepth", Settings.BitDepth) &&
-                         File.WriteBool("Video", "VSync", Settings.VSync) &&
-                         File.WriteBool("Video", "Music", Settings.Music) &&
-                         File.WriteBool("Video", "Hardware", Settings.Hardware) &&
-                         File.WriteInteger("Video", "Buffers", Settings.Buffers) &&
-                         File.WriteString("Language", "Language", Settings.Language);
-    if (!Written)
-        TMessageBox::Show("Zerathon",
-                          "The settings could not be saved to " + SettingsPath() +
-                              "; the file on disk is unchanged.",
-                          true);
+    File.BeginUpdate();
+    File.WriteInteger("Effect", "Space", Settings.Space);
+    File.WriteBool("Video", "Antialiasing", Settings.Antialias);
+    File.WriteBool("Video", "Windowed", Settings.Windowed);
+    File.WriteBool("Video", "Dithering", Settings.Dithering);
+    File.WriteInteger("Video", "BitDepth", Settings.BitDepth);
+    File.WriteBool("Video", "VSync", Settings.VSync);
+    File.WriteBool("Video", "Music", Settings.Music);
+    File.WriteBool("Video", "Hardware", Settings.Hardware);
+    File.WriteInteger("Video", "Buffers", Settings.Buffers);
+    File.WriteString("Language", "Language", Settings.Language);
+    TSaveFile::Update(File);
 }
 
 void TmainFrm::LoadLanguage() {
-    GameText.Load(TPath::Join(ProgramDir, "\\Text\\" + Settings.Language + ".lng"));
+    GameText.LoadLanguage(ProgramDir, Settings.Language);
 }
 
 void TmainFrm::InitGraph() {
@@ -267,7 +270,7 @@ void TmainFrm::CreateGame() {
 }
 
 void TmainFrm::RunOnce() {
-    if (!Options.Headless && !EventPump.Pump())
+    if (Options.Headless ? QuitRequested() : !EventPump.Pump())
         Close();
     Script.Feed(FrameNumber + 1, Input);
     if (FakeClock != nullptr)
@@ -278,6 +281,12 @@ void TmainFrm::RunOnce() {
 int TmainFrm::Run() {
     while (!Closing)
         RunOnce();
+    // A screenshot asked for past the end would otherwise just not be there.
+    for (const TScreenshotRequest& Request : Options.Screenshots)
+        if (Request.Frame > FrameNumber)
+            std::fprintf(stderr,
+                         "zerathon: no screenshot %s: the run ended after frame %d, before frame %d\n",
+                         Request.FileName.c_str(), FrameNumber, Request.Frame);
     FormDestroy();
     return 0;
 }
@@ -293,7 +302,7 @@ void TmainFrm::FormDestroy() {
     Engine.reset();
     SoundEngine.reset();
     Loading.reset();
-    // The menu saves the active profile and the high scores as it goes.
+    // Freeing the menu writes the active profile's file, then the high scores.
     GameMenu.reset();
     VelaCanvas.reset();
     VelaMouse.Finalize();
@@ -315,12 +324,12 @@ void TmainFrm::VelaTimerTimer() {
         Close();
 }
 
-// The fixed step only advances particle systems; everything else runs once per frame.
 void TmainFrm::OnWidgetClick(const std::string& Action) {
     if (GameMenu)
         GameMenu->OnWidgetClick(Action);
 }
 
+// The fixed step only advances particle systems; everything else runs once per frame.
 void TmainFrm::VelaTimerProcess() {
     if (Game.Asteroids)
         Game.Asteroids->UpdateEmitters(static_cast<float>(TickLength));
@@ -486,7 +495,9 @@ void TmainFrm::StepBriefing() {
 }
 
 void TmainFrm::LoopGame() {
-    SoundEngine->PlaySample("engine");
+    // The destruction stopped the hum; a wreck has no engine to start it again.
+    if (Game.Ship && !Game.Ship->Destroyed)
+        SoundEngine->PlaySample("engine");
     if (Game.Space && Game.Ship)
         Game.Space->Run(Game.Ship->Angle, Game.Campaign.Name);
     if (Game.Ship) {

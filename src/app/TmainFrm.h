@@ -29,6 +29,8 @@ class TmainFrm {
 
     // Start-up; false when the program has to end at once (a message has been shown).
     bool FormCreate();
+    // The exit status after a failed start-up: 2 for a refused input script, like a bad option; else 1.
+    int FailureStatus() const { return ScriptRefused ? 2 : 1; }
     // One pass of the message loop: pending events, scripted input, then the timer's idle handler.
     void RunOnce();
     // The message loop until the window closes, then shutdown; the exit status.
@@ -94,10 +96,13 @@ class TmainFrm {
     void TakeScreenshots();
 
     std::string SettingsPath() const;
+    // What the player must be told about the folders: missing data, or no folder to save into.
+    std::string FolderProblem;
 
     TEventPump EventPump;
     int FrameNumber = 0;
     bool Closing = false;
     bool Created = false;
     bool Destroyed = false;
+    bool ScriptRefused = false;
 };

@@ -28,10 +28,7 @@ int main(int argc, char** argv) {
     int Status = 0;
     {
         TmainFrm MainForm(Options);
-        if (!MainForm.FormCreate())
-            Status = Options.InputFile.empty() ? 1 : 2;
-        else
-            Status = MainForm.Run();
+        Status = MainForm.FormCreate() ? MainForm.Run() : MainForm.FailureStatus();
     }
     SDL_Quit();
     return Status;

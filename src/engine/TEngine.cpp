@@ -8,12 +8,18 @@
 #include "render/TVelaMouse.h"
 #include "runtime/TFile.h"
 #include "runtime/TIniFile.h"
+#include "runtime/TLoadFailures.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
 #include "runtime/TWin1250.h"
 
 #include <cmath>
 #include <cstdio>
+
+namespace {
+// A damaged count must not make us allocate billions of entries.
+constexpr int MaxTextures = 10000;
+} // namespace
 
 TEngine::TEngine(const std::string& ProgramDir, const std::string& TexturesPath, TVelaTimer& Timer,
                  TVelaCanvas& Canvas, TVelaDevice& Device, TVelaMouse& Mouse, TVelaKeyboard& Keyboard,
@@ -36,8 +42,18 @@ void TEngine::LoadTextureList() {
     }
     const TIniFile List(TexturesPath);
     const int Count = List.ReadInteger("Textures", "Count", 0);
+    if (Count > MaxTextures) {
+        TMessageBox::Show("Zerathon",
+                          "The texture list " + TexturesPath + " is damaged: it counts " +
+                              std::to_string(Count) + " entries, more than " + std::to_string(MaxTextures) +
+                              ". The game ends.",
+                          true);
+        FTerminateRequested = true;
+        return;
+    }
     if (Count < 0)
         return;
+    TLoadFailures Failures;
     Textures.resize(Count);
     for (int N = 0; N < Count; ++N) {
         const std::string Section = "Texture" + std::to_string(N);
@@ -58,9 +74,15 @@ void TEngine::LoadTextureList() {
         const bool NeedMask = List.ReadBool(Section, "NeedMask", true);
         const std::string FileName = TPath::Join(ProgramDir, List.ReadString(Section, "Image", ""));
         if (!Image.LoadFromFile(FileName, NeedMask, static_cast<uint32_t>(MaskColour), 0))
-            std::fprintf(stderr, "Zerathon: picture \"%s\" of texture \"%s\" not loaded: %s\n",
-                         FileName.c_str(), Entry.Name.c_str(), Image.LastError().c_str());
+            Failures.Add("texture \"" + Entry.Name + "\": " + Image.LastError());
     }
+    // One message for the whole list, however many pictures are damaged or missing.
+    if (Failures.Count() > 0)
+        TMessageBox::Show("Zerathon",
+                          std::to_string(Failures.Count()) + " of the " + std::to_string(Count) +
+                              " pictures in " + TexturesPath + " could not be loaded; they stay blank:\n" +
+                              Failures.Text("\n"),
+                          true);
 }
 
 void TEngine::LoadCursor() {

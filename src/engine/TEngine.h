@@ -51,7 +51,7 @@ class TEngine {
     int CursorY = 300;
     bool CursorVisible = true;
 
-    // The texture list was missing: the program has to end.
+    // The texture list was missing or damaged: the program has to end.
     bool TerminateRequested() const { return FTerminateRequested; }
     TVelaImage* Cursor() const { return FCursor.get(); }
 

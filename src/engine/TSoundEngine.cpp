@@ -1,6 +1,7 @@
 #include "engine/TSoundEngine.h"
 
 #include "runtime/TIniFile.h"
+#include "runtime/TLoadFailures.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
 
@@ -19,6 +20,7 @@ constexpr int ErrorAudio = 2;
 constexpr int ErrorMixer = 3;
 constexpr int ErrorLoad = 4;
 constexpr int ErrorPlay = 5;
+constexpr int ErrorList = 6;
 
 constexpr int Frequency = 44100;
 constexpr int ChunkSize = 1024;
@@ -125,7 +127,14 @@ void TSoundEngine::StopAudio() {
 
 void TSoundEngine::LoadList() {
     const TIniFile List(ListPath);
-    const int Count = std::clamp(List.ReadInteger("Samples", "Count", 0), 0, MaxEntries);
+    const int Count = std::max(List.ReadInteger("Samples", "Count", 0), 0);
+    if (Count > MaxEntries) {
+        Error("The sample list " + ListPath + " is damaged: it counts " + std::to_string(Count) +
+                  " entries, more than " + std::to_string(MaxEntries),
+              ErrorList, "the game runs silent");
+        return;
+    }
+    TLoadFailures Failures;
     Samples.resize(static_cast<size_t>(Count));
     for (int N = 0; N < Count; ++N) {
         const std::string Section = "Sample" + std::to_string(N);
@@ -143,8 +152,12 @@ void TSoundEngine::LoadList() {
         SDL_RWops* Stream = SDL_RWFromFile(Entry.File.c_str(), "rb");
         Entry.Chunk = Stream != nullptr ? Mix_LoadWAV_RW(Stream, 1) : nullptr;
         if (Entry.Chunk == nullptr) {
-            Error("Can't load sample", ErrorLoad, Entry.File + ": " + MixerError());
+            Failures.Add(Entry.File + ": " + MixerError());
         }
+    }
+    // One box for the whole list, however many samples fail.
+    if (Failures.Count() > 0) {
+        Error("Can't load sample", ErrorLoad, Failures.Text("; "));
     }
 }
 

@@ -10,6 +10,7 @@
 #include "render/TVelaCanvas.h"
 #include "render/TVelaFontAlt.h"
 #include "render/TVelaFontsAlt.h"
+#include "render/TVelaMouse.h"
 
 #include <algorithm>
 
@@ -116,6 +117,12 @@ TGameMenu::~TGameMenu() {
 // --- Frame ----------------------------------------------------------------------------------------
 
 void TGameMenu::Render() {
+    if (Screen != ShownScreen || SubScreen != ShownSubScreen) {
+        // The press that opened this screen belonged to the one before: nothing here may take it.
+        Engine.Mouse.WaitForRelease(0);
+        ShownScreen = Screen;
+        ShownSubScreen = SubScreen;
+    }
     const char* Background = "background";
     if (Screen == msNewGame && SubScreen == 1)
         Background = "background3";
@@ -291,9 +298,18 @@ void TGameMenu::FillMissionList() {
     }
 }
 
+void TGameMenu::SelectPlayableMission() {
+    // The highlighted mission is always the one the play button starts: the open one, or once the
+    // campaign is won the player's choice, the last mission until there is one.
+    const int Selected = MissionList.Selected();
+    if (!CampaignFinished() || Selected < 0 || Selected >= MissionList.Count())
+        MissionList.Select(MissionList.Count() - 1);
+}
+
 void TGameMenu::RunCampaign() {
     Title(GameText.msNEWGAME_Campaign, 476, 70);
     Shop.Run();
+    SelectPlayableMission();
     MissionList.Run();
     if (CampaignFinished()) {
         Direct(GameText.msNEWGAME_C_ChooseMission, 50, 110, Plain, 0);

@@ -101,6 +101,7 @@ class TGameMenu {
     void CreateProfile();
     void DeleteSelectedProfile();
     void CreateFirstUser();
+    void SelectPlayableMission();
     void StartCampaignMission();
     void StartMission(int Item);
     void ChooseOption(int Box);
@@ -108,4 +109,8 @@ class TGameMenu {
     bool HandleMenuAction(const std::string& Action);
     void Title(const std::string& Text, int X, int Y);
     void Direct(const std::string& Text, int X, int Y, uint32_t Colour, int Font);
+
+    // The screen drawn last, so that a change shows at the next frame.
+    int ShownScreen = -1;
+    int ShownSubScreen = -1;
 };

@@ -9,6 +9,7 @@
 #include "render/TVelaKeyboard.h"
 #include "runtime/TFile.h"
 #include "runtime/TPath.h"
+#include "runtime/TSaveFile.h"
 #include "runtime/TZlibStream.h"
 
 #include <algorithm>
@@ -51,7 +52,7 @@ THighScores::THighScores(TEngine& Engine)
       Engine(Engine) {}
 
 std::string THighScores::FilePath() {
-    return TPath::Join(ProgramDir, "Text\\highscore.hsf");
+    return Folders.HighScoreFile();
 }
 
 THighScores::TTable THighScores::DefaultTable() {
@@ -87,12 +88,15 @@ void THighScores::LoadHighScores() {
     std::vector<uint8_t> Bytes;
     // Saving at shutdown would overwrite a damaged file with these tables, so it is kept aside first.
     if (!TZlibStream::ReadFile(Path, Bytes) || !Decode(Bytes, Times, Kills))
-        TFile::CopyFile(Path, Path + ".bad");
+        TSaveFile::SetAside(Path);
 }
 
-void THighScores::SaveHighScores() const {
-    const std::vector<uint8_t> Bytes = Encode(Times, Kills);
-    TZlibStream::WriteFile(FilePath(), Bytes.data(), Bytes.size(), BestLevel);
+bool THighScores::SaveHighScores() const {
+    return WriteTables(Times, Kills);
+}
+
+bool THighScores::WriteTables(const TTable& Times, const TTable& Kills) {
+    return TSaveFile::Packed(FilePath(), Encode(Times, Kills), BestLevel);
 }
 
 void THighScores::Insert(TTable& Table, const std::string& Name, int Value) {

@@ -25,7 +25,8 @@ class THighScores {
 
     // A file that cannot be read is copied aside as highscore.hsf.bad and the tables stay as they are.
     void LoadHighScores();
-    void SaveHighScores() const;
+    // False, after a message box naming the file, when it could not be written.
+    bool SaveHighScores() const;
     // Enters the active profile's result into each table it makes.
     void AddHighScore(int Time, int KillCount);
     // The HIGHSCORE screen; once per frame.
@@ -36,6 +37,8 @@ class THighScores {
     static TTable DefaultTable();
     // The decompressed file: ten records of the time entry then the kill entry of one rank.
     static std::vector<uint8_t> Encode(const TTable& Times, const TTable& Kills);
+    // Writes the file from these tables, as SaveHighScores does.
+    static bool WriteTables(const TTable& Times, const TTable& Kills);
     // False (tables untouched) when Bytes are fewer than the file's ten records.
     static bool Decode(const std::vector<uint8_t>& Bytes, TTable& Times, TTable& Kills);
     // Puts Value in at its rank, above any equal older result; nothing when all ten are better.

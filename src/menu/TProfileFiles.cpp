@@ -4,10 +4,13 @@
 #include "engine/TEngineListBox.h"
 #include "runtime/TFile.h"
 #include "runtime/TIniFile.h"
+#include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
+#include "runtime/TSaveFile.h"
 #include "runtime/TZlibStream.h"
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -37,18 +40,46 @@ std::string GetName(const std::vector<uint8_t>& Bytes) {
     return std::string(reinterpret_cast<const char*>(&Bytes[1]), Length);
 }
 
+// A damaged Count must not send every screen through billions of empty entries: the list holds no
+// more profiles than it has numbered keys.
 int CountIn(const TIniFile& Settings) {
-    return std::max(0, Settings.ReadInteger(Section, "Count", 0));
+    const std::vector<std::string> Keys = Settings.ReadSectionKeys(Section);
+    const auto Numbered = std::count_if(Keys.begin(), Keys.end(), [](const std::string& Key) {
+        int Number = 0;
+        return TIniFile::ParseInteger(Key, Number) && Number >= 1 && std::to_string(Number) == Key;
+    });
+    return std::clamp(Settings.ReadInteger(Section, "Count", 0), 0, static_cast<int>(Numbered));
+}
+
+// A name that stays inside Users: no folder, no drive, not the folder itself or its parent.
+bool IsPlainFileName(const std::string& FileName) {
+    return !FileName.empty() && FileName != "." && FileName != ".." &&
+           FileName.find_first_of("/\\:") == std::string::npos;
+}
+
+// Values read from a damaged or edited file would otherwise divide by zero, turn hits into repairs or
+// ask for billions of mines.
+void BringIntoRange(TProfile& P) {
+    for (int* Level : {&P.SpeedLevel, &P.SteerLevel, &P.ShieldLevel})
+        *Level = std::clamp(*Level, 1, 3);
+    P.Credits = std::max(P.Credits, 0);
+    P.Mines = std::clamp(P.Mines, 0, 999);
+}
+
+bool WriteProfile(const TProfile& P, const std::string& Path) {
+    // A fresh installation has no Users folder yet.
+    TFile::MakeDirectory(TPath::Directory(Path));
+    return TSaveFile::Packed(Path, TProfileFiles::Encode(P), SaveLevel);
 }
 
 } // namespace
 
 std::string TProfileFiles::SettingsPath() {
-    return TPath::Join(ProgramDir, "Settings.ini");
+    return Folders.SettingsFile();
 }
 
 std::string TProfileFiles::SavePathOf(const std::string& FileName) {
-    return TPath::Join(ProgramDir, "Users\\" + FileName);
+    return Folders.ProfileFile(FileName);
 }
 
 std::string TProfileFiles::NewSaveFileName() {
@@ -59,25 +90,30 @@ std::string TProfileFiles::NewSaveFileName() {
     }
 }
 
-void TProfileFiles::CreateProfile(const std::string& Name, bool MakeActive) {
-    TIniFile Settings(SettingsPath());
-    const int Count = CountIn(Settings) + 1;
+bool TProfileFiles::CreateProfile(const std::string& Name, bool MakeActive) {
     const std::string FileName = NewSaveFileName();
+    TProfile Fresh;
+    Fresh.Name = Name.substr(0, NameCapacity);
+    // The file first, so that Settings.ini never lists a profile whose file could not be written.
+    if (!WriteProfile(Fresh, SavePathOf(FileName)))
+        return false;
+    TIniFile Settings(SettingsPath());
+    Settings.BeginUpdate();
+    const int Count = CountIn(Settings) + 1;
     Settings.WriteInteger(Section, "Count", Count);
     Settings.WriteString(Section, std::to_string(Count), FileName);
     if (MakeActive)
         Settings.WriteString(Section, "Active", FileName);
-
-    TProfile Fresh;
-    Fresh.Name = Name.substr(0, NameCapacity);
-    const std::vector<uint8_t> Bytes = Encode(Fresh);
-    // A fresh installation has no Users folder yet.
-    TFile::MakeDirectory(TPath::Join(ProgramDir, "Users"));
-    TZlibStream::WriteFile(SavePathOf(FileName), Bytes.data(), Bytes.size(), SaveLevel);
+    if (TSaveFile::Update(Settings))
+        return true;
+    // Unlisted, the file would be nobody's and only take the next new profile's name.
+    TFile::Remove(SavePathOf(FileName));
+    return false;
 }
 
 void TProfileFiles::LoadProfile(const std::string& FileName) {
-    if (FileName.empty())
+    // An empty name only means that no profile is active yet: not worth a message.
+    if (FileName.empty() || !IsUsable(FileName))
         return;
     const std::string Path = SavePathOf(FileName);
     if (!TFile::Exists(Path))
@@ -85,25 +121,39 @@ void TProfileFiles::LoadProfile(const std::string& FileName) {
     std::vector<uint8_t> Bytes;
     TProfile Loaded = Profile;
     if (!TZlibStream::ReadFile(Path, Bytes) || !Decode(Bytes, Loaded)) {
-        TFile::CopyFile(Path, Path + ".bad");
+        TSaveFile::SetAside(Path);
         return;
     }
     Loaded.SavePath = Path;
     Profile = Loaded;
-    TIniFile(SettingsPath()).WriteString(Section, "Active", FileName);
+    TIniFile Settings(SettingsPath());
+    Settings.BeginUpdate();
+    Settings.WriteString(Section, "Active", FileName);
+    TSaveFile::Update(Settings);
 }
 
-void TProfileFiles::SaveProfile() {
+bool TProfileFiles::SaveProfile() {
     // Closing the program on the first-player screen leaves a profile that has no file of its own.
     if (Profile.SavePath.empty())
-        return;
-    const std::vector<uint8_t> Bytes = Encode(Profile);
-    TFile::MakeDirectory(TPath::Directory(Profile.SavePath));
-    TZlibStream::WriteFile(Profile.SavePath, Bytes.data(), Bytes.size(), SaveLevel);
+        return true;
+    return WriteProfile(Profile, Profile.SavePath);
+}
+
+bool TProfileFiles::IsUsable(const std::string& FileName) {
+    if (IsPlainFileName(FileName))
+        return true;
+    // Every screen that lists the profiles reads the names again; one message per name is enough.
+    static std::set<std::string> Reported;
+    if (Reported.insert(Folders.UserDir + '\n' + FileName).second)
+        TMessageBox::Show("Zerathon",
+                          SettingsPath() + " names the profile file \"" + FileName +
+                              "\", which is not a plain file name inside Users; it is ignored.",
+                          true);
+    return false;
 }
 
 bool TProfileFiles::StoredName(const std::string& FileName, std::string& Name) {
-    if (FileName.empty())
+    if (!IsUsable(FileName))
         return false;
     std::vector<uint8_t> Bytes;
     if (!TZlibStream::ReadFile(SavePathOf(FileName), Bytes) || Bytes.size() < NameCapacity + 1)
@@ -133,6 +183,7 @@ void TProfileFiles::DeleteProfile(const std::string& Name) {
     if (FileName.empty() || !TFile::Exists(SavePathOf(FileName)))
         return;
     TIniFile Settings(SettingsPath());
+    Settings.BeginUpdate();
     const int Count = CountIn(Settings);
     bool Found = false;
     for (int I = 1; I <= Count; ++I) {
@@ -149,7 +200,9 @@ void TProfileFiles::DeleteProfile(const std::string& Name) {
     if (!Found)
         return;
     Settings.WriteInteger(Section, "Count", Count - 1);
-    TFile::Remove(SavePathOf(FileName));
+    // A profile still listed keeps its file.
+    if (TSaveFile::Update(Settings))
+        TFile::Remove(SavePathOf(FileName));
 }
 
 void TProfileFiles::FillProfileList(TEngineListBox& List) {
@@ -215,5 +268,6 @@ bool TProfileFiles::Decode(const std::vector<uint8_t>& Bytes, TProfile& P) {
     }
     for (size_t M = 1; M <= 20; ++M)
         P.MissionDone[M] = Bytes[MissionsOffset + M - 1];
+    BringIntoRange(P);
     return true;
 }

@@ -131,11 +131,7 @@ void TCampaignProgress::RespawnIt(int Index) {
         return;
     Point.Busy = true;
     Point.BusySince = Now();
-    TRocket& Rocket = *Game.Rockets[Index];
-    Rocket.X = Point.X;
-    Rocket.Y = Point.Y;
-    Rocket.Destroyed = false;
-    Rocket.Gone = false;
+    Game.Rockets[Index]->Respawn(Point.X, Point.Y);
 }
 
 void TCampaignProgress::RespawnRespawnPoint() {

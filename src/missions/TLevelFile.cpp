@@ -4,6 +4,7 @@
 #include "runtime/TZlibStream.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -56,8 +57,9 @@ struct TCursor {
 bool InRange(int Value, int Low, int High, const std::string& Field, std::string& Error) {
     if (Value >= Low && Value <= High)
         return true;
-    Error =
-        Field + " " + std::to_string(Value) + " is not " + std::to_string(Low) + ".." + std::to_string(High);
+    Error = Field + " " + std::to_string(Value) +
+            (High == INT_MAX ? " is below " + std::to_string(Low)
+                             : " is not " + std::to_string(Low) + ".." + std::to_string(High));
     return false;
 }
 
@@ -99,16 +101,23 @@ bool ReadWave(TCursor& In, int Number, TWave& Wave) {
         !In.Int(Wave.Goal, Where) || !In.Int(Wave.Pause, Where) || !In.Int(Wave.TypeA, Where) ||
         !In.Int(Wave.TypeB, Where) || !In.Int(Wave.TypeBCount, Where))
         return false;
-    if (Wave.RocketCount < 0 || Wave.RocketCount > TLevelFile::MaxRocketCount) {
-        In.Error = Where + ": rocket count " + std::to_string(Wave.RocketCount) + " is not 0.." +
-                   std::to_string(TLevelFile::MaxRocketCount);
-        return false;
-    }
-    for (int Type : {Wave.TypeA, Wave.TypeB})
-        if (Type < 1 || Type > 4) {
-            In.Error = Where + ": rocket type " + std::to_string(Type) + " is not 1..4";
+    // A kind the game does not know would never end its wave; a negative goal, pause or count would
+    // make the wave end at once or hand out rockets that do not exist.
+    const struct {
+        const char* Field;
+        int Value, Low, High;
+    } Rules[] = {
+        {"rocket count", Wave.RocketCount, 0, TLevelFile::MaxRocketCount},
+        {"kind", Wave.Kind, wkTimed, wkEndOfMission},
+        {"goal", Wave.Goal, 0, INT_MAX},
+        {"pause", Wave.Pause, 0, INT_MAX},
+        {"rocket type", Wave.TypeA, 1, 4},
+        {"rocket type", Wave.TypeB, 1, 4},
+        {"type-B count", Wave.TypeBCount, 0, INT_MAX},
+    };
+    for (const auto& Rule : Rules)
+        if (!InRange(Rule.Value, Rule.Low, Rule.High, Where + ": " + Rule.Field, In.Error))
             return false;
-        }
     return true;
 }
 
@@ -129,8 +138,9 @@ bool ReadCampaign(TCursor& In, TCampaignLevel& Level) {
         return false;
     if (!In.Int(Level.WaveCount, "WaveCount"))
         return false;
-    if (Level.WaveCount < 0) {
-        In.Error = "WaveCount " + std::to_string(Level.WaveCount) + " is below 0";
+    // A mission is played wave by wave: one without waves has nothing to start.
+    if (Level.WaveCount < 1) {
+        In.Error = "WaveCount " + std::to_string(Level.WaveCount) + " is below 1";
         return false;
     }
     if (!ReadCrates(In, Level.CrateLifetime, Level.CrateIntervalMin, Level.CrateIntervalMax))

@@ -46,6 +46,9 @@ void ResetMissionState() {
     Game.WaveState = 0;
     Game.WaveKills = 0;
     Game.TotalKills = 0;
+    // Time spent before this mission, in the menu or paused in another one, never reaches its clocks.
+    Game.PauseStart = Now();
+    Game.PauseLength = 0;
     for (int Point = 0; Point < 14; ++Point)
         Game.RespawnPoints[Point] = {RespawnPlaces[Point][0], RespawnPlaces[Point][1], false, 0};
 }
@@ -115,18 +118,20 @@ void TMissionLoader::WrapBriefing(const std::string& Text) {
     }
 }
 
-bool TMissionLoader::LoadLevel(const std::string& Name) {
+void TMissionLoader::LoadLevel(const std::string& Name) {
     Engine->CursorVisible = false;
     std::string Error;
     if (!ReadLevelFile(TPath::Join(ProgramDir, "\\Levels\\" + Name + ".lvl"), Error)) {
         FailLoad(Error);
-        return false;
+        return;
     }
     if (Game.Mode == "C") {
         WrapBriefing(GameText.LevelText[Game.Campaign.TextIndex]);
     } else {
         WrapBriefing(GameText.LevelText[Game.Endless.TextIndex]);
         Game.SurvivalTime = 0;
+        // Play may begin before the start caption has faded: the clock must not run from an older game.
+        Game.EndlessTimeBase = Now();
         Game.EndlessWaveCounter = 0;
         Game.EndlessTypeA = 1;
         Game.EndlessTypeB = 2;
@@ -161,5 +166,4 @@ bool TMissionLoader::LoadLevel(const std::string& Name) {
     Game.Blink = false;
     Loading->Visible = false;
     GameState = gsBriefing;
-    return true;
 }

@@ -11,6 +11,6 @@ class TMissionLoader {
     // The briefing as lines of a little over 30 characters, words never split.
     static void WrapBriefing(const std::string& Text);
     // Loads Levels/NAME.lvl and starts it; a file that cannot be used is reported and the game goes
-    // back to the menu instead.
-    static bool LoadLevel(const std::string& Name);
+    // back to the menu instead, so the caller has nothing left to do either way.
+    static void LoadLevel(const std::string& Name);
 };

@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "engine/TEngine.h"
+#include "runtime/TFile.h"
 #include "runtime/TPath.h"
 
 #include <cstdio>
@@ -28,8 +29,10 @@ TExplosion::TExplosion(TEngine& Engine) : MineEffects(&Engine.Canvas), Engine(En
 }
 
 void TExplosion::Load(TXParticleSystem& System, const std::string& File) {
-    // A missing effect leaves its system empty; the game plays on without that glow.
-    if (!System.LoadFromFile(TPath::Join(ProgramDir, File)))
+    // A missing effect leaves its system empty; the game plays on without that glow. A damaged one has
+    // had its own message.
+    const std::string Path = TPath::Join(ProgramDir, File);
+    if (!System.LoadFromFile(Path) && !TFile::Exists(TPath::Resolve(Path)))
         std::fprintf(stderr, "Zerathon: effect file \"%s\" not loaded; that effect stays dark\n",
                      File.c_str());
     System.Image = Engine.GetTexture("particles");

@@ -1,5 +1,6 @@
 #include "particles/TParticleParams.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -104,6 +105,65 @@ bool TParticleParams::Read(const uint8_t* Data, size_t Length, TParticleParams& 
     P.MiddlePoint = GetFloat(Block, MiddleAt);
     Params = P;
     return Data && Length > 0;
+}
+
+bool TParticleParams::Playable(std::string& Why) const {
+    // Far beyond what any effect needs, and small enough that a particle's numbers stay finite over its
+    // whole life and its sprite stays within a few screens.
+    constexpr int MaxPattern = 65535, MaxRate = 100000, MaxLife = 600000;
+    constexpr float MaxAngle = 1000, MaxSpeed = 100000, MaxAcceleration = 1000, MaxScale = 16;
+    const struct {
+        const char* Field;
+        int Value, Low, High;
+    } Whole[] = {
+        {"first pattern", FirstPattern, 0, MaxPattern},
+        {"last pattern", LastPattern, INT32_MIN, MaxPattern},
+        {"emission rate", EmissionRate, 0, MaxRate},
+        {"life", LifeMin, 0, MaxLife},
+        {"life", LifeMax, 0, MaxLife},
+    };
+    for (const auto& Rule : Whole)
+        if (Rule.Value < Rule.Low || Rule.Value > Rule.High) {
+            Why = std::string(Rule.Field) + " " + std::to_string(Rule.Value) +
+                  (Rule.Low == INT32_MIN
+                       ? " is above " + std::to_string(Rule.High)
+                       : " is not " + std::to_string(Rule.Low) + ".." + std::to_string(Rule.High));
+            return false;
+        }
+    const struct {
+        const char* Field;
+        float Value, Low, High;
+    } Real[] = {
+        {"direction", Direction, -MaxAngle, MaxAngle},
+        {"spread", Spread, -MaxAngle, MaxAngle},
+        {"speed", SpeedMin, -MaxSpeed, MaxSpeed},
+        {"speed", SpeedMax, -MaxSpeed, MaxSpeed},
+        {"gravity", GravityMin, -MaxSpeed, MaxSpeed},
+        {"gravity", GravityMax, -MaxSpeed, MaxSpeed},
+        {"radial acceleration", RadialMin, -MaxAcceleration, MaxAcceleration},
+        {"radial acceleration", RadialMax, -MaxAcceleration, MaxAcceleration},
+        {"tangential acceleration", TangentialMin, -MaxAcceleration, MaxAcceleration},
+        {"tangential acceleration", TangentialMax, -MaxAcceleration, MaxAcceleration},
+        {"scale", ScaleStart, -MaxScale, MaxScale},
+        {"scale", ScaleEnd, -MaxScale, MaxScale},
+        {"scale variation", ScaleVariation, 0, 1},
+        {"angle", AngleStart, -MaxAngle, MaxAngle},
+        {"angle", AngleEnd, -MaxAngle, MaxAngle},
+        {"angle variation", AngleVariation, 0, 1},
+        {"colour variation", ColourVariation, 0, 1},
+        {"alpha variation", AlphaVariation, 0, 1},
+        {"middle point", MiddlePoint, 0, 1},
+    };
+    for (const auto& Rule : Real)
+        // Written so that NaN fails too.
+        if (!(Rule.Value >= Rule.Low && Rule.Value <= Rule.High)) {
+            char Text[160];
+            std::snprintf(Text, sizeof Text, "%s %g is not %g..%g", Rule.Field, double(Rule.Value),
+                          double(Rule.Low), double(Rule.High));
+            Why = Text;
+            return false;
+        }
+    return true;
 }
 
 std::array<uint8_t, TParticleParams::Size> TParticleParams::Write() const {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // The look of one particle effect: the 124-byte block of an effect file (".pss"), little-endian, no
 // header. Pairs of bounds are ranges in either order. Angles are in radians.
@@ -38,6 +39,10 @@ struct TParticleParams {
     // Reads up to Size bytes as the game loads an effect file: missing bytes leave their fields zero.
     // True when at least one byte was there.
     static bool Read(const uint8_t* Data, size_t Length, TParticleParams& Params);
+    // False, with the first field out of its range named in Why, for a block whose particles would
+    // never end or could not be drawn: numbers that are not finite, lifetimes, rates, speeds and sizes
+    // far beyond any effect, fractions outside 0..1, patterns below 0.
+    bool Playable(std::string& Why) const;
     // The block, with the reserved word and the padding zero.
     std::array<uint8_t, Size> Write() const;
 };

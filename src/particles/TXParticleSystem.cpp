@@ -6,6 +6,7 @@
 #include "render/TVelaDevice.h"
 #include "render/TVelaImage.h"
 #include "runtime/TFile.h"
+#include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <set>
 
 namespace {
 
@@ -38,6 +40,16 @@ float Varied(float Start, float Target, float Variation) {
     return TParticleRandom::Random(Start, Start + (Target - Start) * Variation);
 }
 
+// Rockets load their effects each time they are made: one message per damaged file is enough.
+void ReportRefused(const std::string& Path, const std::string& Why) {
+    static std::set<std::string> Reported;
+    if (Reported.insert(Path).second)
+        TMessageBox::Show("Zerathon",
+                          "The effect file " + Path + " is damaged (" + Why +
+                              "); the game goes on without that effect.",
+                          true);
+}
+
 uint32_t PackColour(const TParticle& P) {
     return static_cast<uint32_t>(P.Red) | static_cast<uint32_t>(P.Green) << 8 |
            static_cast<uint32_t>(P.Blue) << 16 | static_cast<uint32_t>(P.Alpha) << 24;
@@ -57,7 +69,16 @@ bool TXParticleSystem::LoadFromFile(const std::string& FileName) {
     // A short file overwrites only the bytes it has.
     std::array<uint8_t, TParticleParams::Size> Block = FParams.Write();
     std::memcpy(Block.data(), Data.data(), std::min(Data.size(), Block.size()));
-    TParticleParams::Read(Block.data(), Block.size(), FParams);
+    TParticleParams Loaded;
+    TParticleParams::Read(Block.data(), Block.size(), Loaded);
+    std::string Why;
+    if (!Loaded.Playable(Why)) {
+        ReportRefused(Path, Why);
+        // Dark rather than endless: the game goes on without this effect.
+        FParams = TParticleParams();
+        return false;
+    }
+    FParams = Loaded;
     return true;
 }
 

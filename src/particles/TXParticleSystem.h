@@ -26,7 +26,8 @@ class TXParticleSystem : public TXObject {
     TVelaImage* Image = nullptr; // not owned
 
     // FileName is a full path, looked up without regard to case. False when the file does not exist or
-    // is empty; the block keeps whatever bytes the file does not have.
+    // is empty; the block keeps whatever bytes the file does not have. A file whose block is not
+    // playable is refused with one message (once per file) and leaves the block all zero: no particles.
     bool LoadFromFile(const std::string& FileName);
     void SetParams(const TParticleParams& Block);
     const TParticleParams& Params() const { return FParams; }

@@ -1,10 +1,10 @@
 #include "render/TInputScript.h"
 
+#include "runtime/TFile.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -160,14 +160,14 @@ bool TInputScript::Load(const std::string& Text, std::string& Error) {
 }
 
 bool TInputScript::LoadFile(const std::string& Path, std::string& Error) {
-    std::ifstream File(Path, std::ios::binary);
-    if (!File) {
+    std::string Text;
+    if (!TFile::ReadText(Path, Text)) {
         Events.clear();
         Next = 0;
-        Error = "input script \"" + Path + "\": cannot be read";
+        Error =
+            "input script \"" + Path + "\": " + (TFile::IsDirectory(Path) ? "is a folder" : "cannot be read");
         return false;
     }
-    std::string Text((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
     return Load(Text, Error);
 }
 

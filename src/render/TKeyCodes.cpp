@@ -157,6 +157,7 @@ struct TKeyTables {
     std::array<SDL_Scancode, 256> Scancodes{};
 
     TKeyTables() {
+        Codes.fill(TKeyCodes::NoCode);
         Scancodes.fill(SDL_SCANCODE_UNKNOWN);
         for (const TKeyPair& Pair : KeyPairs) {
             Codes[Pair.Scancode] = Pair.Code;
@@ -175,7 +176,7 @@ const TKeyTables& Tables() {
 
 int TKeyCodes::FromScancode(SDL_Scancode Scancode) {
     if (Scancode < 0 || Scancode >= SDL_NUM_SCANCODES)
-        return 0;
+        return NoCode;
     return Tables().Codes[Scancode];
 }
 

@@ -6,7 +6,10 @@
 // profiles and indexes its key-state arrays with. Both are positional, so layouts do not matter.
 class TKeyCodes {
   public:
-    // The DirectInput key code of a scancode; 0 when DirectInput has no name for that key.
+    // What FromScancode answers for a key DirectInput has no code for. Not 0: no key has that code.
+    static constexpr int NoCode = -1;
+
+    // The DirectInput key code of a scancode, or NoCode.
     static int FromScancode(SDL_Scancode Scancode);
     // The scancode of a DirectInput key code; SDL_SCANCODE_UNKNOWN when there is none.
     static SDL_Scancode ToScancode(int Code);

@@ -122,6 +122,8 @@ void TVela2D::FlushBatch() {
 }
 
 void TVela2D::SubmitTriangles() {
+    if (DrawSpans(Vertices, Indices))
+        return;
     SDL_Renderer* Renderer = Device.Renderer();
     if (CurrentTexture != nullptr) {
         if (SDL_SetTextureBlendMode(CurrentTexture, CurrentBlendMode) != 0)
@@ -145,11 +147,35 @@ void TVela2D::SubmitThinPrimitives() {
         for (const SDL_Vertex& Point : Vertices)
             ExpandPoint(Point);
     }
+    if (DrawSpans(ScratchVertices, ScratchIndices))
+        return;
     SDL_Renderer* Renderer = Device.Renderer();
     if (SDL_SetRenderDrawBlendMode(Renderer, CurrentBlendMode) != 0)
         SDL_SetRenderDrawBlendMode(Renderer, SDL_BLENDMODE_BLEND);
     SDL_RenderGeometry(Renderer, nullptr, ScratchVertices.data(), static_cast<int>(ScratchVertices.size()),
                        ScratchIndices.data(), static_cast<int>(ScratchIndices.size()));
+}
+
+bool TVela2D::DrawSpans(const std::vector<SDL_Vertex>& Batch, const std::vector<int>& BatchIndices) {
+    if (!SpanRendering || Device.Accelerated())
+        return false;
+    // Other blend codes are left to SDL, which knows what the renderer makes of them.
+    const int64_t Code = FCurrentEffect & ~int64_t(EffectModulate);
+    const TSpanBlend Blend = Code == EffectBlend ? sbBlend : Code == EffectAdd ? sbAdd : sbOpaque;
+    if (Blend == sbOpaque && Code != EffectOpaque)
+        return false;
+    const TPicture* Texture = nullptr;
+    if (CurrentTexture != nullptr) {
+        Texture = &CurrentImage->TexturePicture(CurrentTextureNumber);
+        if (Texture->Pixels.empty())
+            return false;
+    }
+    if (!Spans.Begin(Device.Renderer(), Device.SoftwareTarget()))
+        return false;
+    Spans.DrawTriangles(Batch.data(), BatchIndices.data(), static_cast<int>(BatchIndices.size()), Texture,
+                        Blend, FAntialias);
+    Spans.End();
+    return true;
 }
 
 static void AddQuadIndices(std::vector<int>& Indices, int First) {

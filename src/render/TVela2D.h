@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/TSpanRenderer.h"
 #include "render/TVelaPublisher.h"
 
 #include <SDL.h>
@@ -29,6 +30,9 @@ class TVela2D : public TVelaSubscriber {
     TVela2D& operator=(const TVela2D&) = delete;
 
     bool AlphaTesting = true;
+    // On SDL's software renderer, batches are drawn by our own span renderer; cleared, SDL's geometry
+    // draws them as on any other renderer (kept to measure the difference).
+    bool SpanRendering = true;
 
     int VertexCache() const { return FVertexCache; }
     void SetVertexCache(int Value);
@@ -74,6 +78,8 @@ class TVela2D : public TVelaSubscriber {
     void ApplyEffect(uint32_t Effect);
     void SubmitTriangles();
     void SubmitThinPrimitives();
+    // Draws through the span renderer where it can; false leaves the batch to SDL.
+    bool DrawSpans(const std::vector<SDL_Vertex>& Batch, const std::vector<int>& BatchIndices);
     void ExpandLine(const SDL_Vertex& From, const SDL_Vertex& To);
     void ExpandPoint(const SDL_Vertex& Point);
 
@@ -96,4 +102,5 @@ class TVela2D : public TVelaSubscriber {
     SDL_Texture* CurrentTexture = nullptr;
     int FDrawCalls = 0;
     int FVerticesDrawn = 0;
+    TSpanRenderer Spans;
 };

@@ -58,6 +58,13 @@ class TVelaDevice : public TVelaPublisher {
     bool Accelerated() const { return FAccelerated; }
     SDL_Renderer* Renderer() const { return FRenderer; }
     SDL_Window* Window() const { return FWindow; }
+    // The surface the software renderer draws into (the offscreen target or the window's own); none
+    // on an accelerated renderer.
+    SDL_Surface* SoftwareTarget() const {
+        if (FOffscreen != nullptr || FAccelerated || FWindow == nullptr)
+            return FOffscreen;
+        return SDL_GetWindowSurface(FWindow);
+    }
 
     // The platform reset the renderer's textures (render target or device reset events).
     void HandleDeviceReset();

@@ -21,6 +21,20 @@ std::vector<std::string> SplitLines(const std::string& Text) {
     }
     return Lines;
 }
+
+// The characters a font's cell must hold: every one of the game's encoding but the underscore and the
+// bar. Those two reach a row below all the others at some sizes, and are cut there rather than shrink
+// every letter by two points.
+const std::string& EveryCharacter() {
+    static const std::string Characters = [] {
+        std::string Text;
+        for (int Byte = 0x20; Byte <= 0xFF; ++Byte)
+            if (Byte != 0x7F && Byte != '_' && Byte != '|')
+                Text += static_cast<char>(Byte);
+        return Text;
+    }();
+    return Characters;
+}
 } // namespace
 
 TVelaFontAlt::TVelaFontAlt(TVelaDevice& Device, TVelaFontsAlt& Owner) : Device(Device), Owner(Owner) {
@@ -46,7 +60,24 @@ bool TVelaFontAlt::Initialize() {
         std::fprintf(stderr, "Zerathon: cannot open the font %s: %s\n", FileName.c_str(), TTF_GetError());
         return false;
     }
-    // The largest point size whose line is no taller than Size pixels.
+    int FontStyle = TTF_STYLE_NORMAL;
+    if (Style & feBold)
+        FontStyle |= TTF_STYLE_BOLD;
+    if (Style & feItalic)
+        FontStyle |= TTF_STYLE_ITALIC;
+    TTF_SetFontStyle(Font, FontStyle);
+    TTF_SetFontHinting(Font, TTF_HINTING_LIGHT);
+    // Measuring every character takes a while: a font is sized when it first draws or measures text,
+    // so the fonts a screen never uses cost nothing.
+    Sized = false;
+    return true;
+}
+
+void TVelaFontAlt::ChoosePointSize() {
+    if (Sized)
+        return;
+    Sized = true;
+    // The largest point size whose line is no taller than Size pixels...
     int Low = 1;
     int High = Size * 2;
     while (Low < High) {
@@ -57,15 +88,31 @@ bool TVelaFontAlt::Initialize() {
         else
             High = Middle - 1;
     }
-    TTF_SetFontSize(Font, Low);
-    int FontStyle = TTF_STYLE_NORMAL;
-    if (Style & feBold)
-        FontStyle |= TTF_STYLE_BOLD;
-    if (Style & feItalic)
-        FontStyle |= TTF_STYLE_ITALIC;
-    TTF_SetFontStyle(Font, FontStyle);
-    TTF_SetFontHinting(Font, TTF_HINTING_LIGHT);
-    return true;
+    // ...and below it the first whose every character, accents over capitals and descenders included,
+    // fits a cell of Size rows.
+    const std::string Sample = TWin1250::ToUtf8(EveryCharacter());
+    for (int Points = Low;; --Points) {
+        TTF_SetFontSize(Font, Points);
+        MeasureAccents();
+        int Needed = 0;
+        TTF_SizeUTF8(Font, Sample.c_str(), nullptr, &Needed);
+        if (Needed <= Size || Points == 1)
+            return;
+    }
+}
+
+void TVelaFontAlt::MeasureAccents() {
+    const int Ascent = TTF_FontAscent(Font);
+    for (int Byte = 0; Byte < 256; ++Byte) {
+        int Top = 0;
+        if (TTF_GlyphMetrics32(Font, TWin1250::CodePointOf(static_cast<unsigned char>(Byte)), nullptr,
+                               nullptr, nullptr, &Top, nullptr) != 0)
+            Top = Ascent;
+        Above[Byte] = static_cast<uint8_t>(std::clamp(Top - Ascent, 0, 255));
+    }
+    CellTop = 0;
+    for (unsigned char C : EveryCharacter())
+        CellTop = std::max(CellTop, static_cast<int>(Above[C]));
 }
 
 void TVelaFontAlt::Finalize() {
@@ -86,6 +133,7 @@ void TVelaFontAlt::ClearCache() {
 const TVelaFontAlt::TCachedText* TVelaFontAlt::Rendered(const std::string& Line) {
     if (Font == nullptr || Line.empty() || Device.Renderer() == nullptr)
         return nullptr;
+    ChoosePointSize();
     auto Found = Cache.find(Line);
     if (Found != Cache.end()) {
         Ages.splice(Ages.begin(), Ages, Found->second.Age);
@@ -97,11 +145,15 @@ const TVelaFontAlt::TCachedText* TVelaFontAlt::Rendered(const std::string& Line)
                                        : TTF_RenderUTF8_Solid(Font, Utf8.c_str(), White);
     if (Surface == nullptr)
         return nullptr;
-    TCachedText Entry;
-    Entry.Texture = SDL_CreateTextureFromSurface(Device.Renderer(), Surface);
-    Entry.Width = Surface->w;
-    Entry.Height = Surface->h;
+    SDL_Surface* Cell = InCell(Surface, Line);
     SDL_FreeSurface(Surface);
+    if (Cell == nullptr)
+        return nullptr;
+    TCachedText Entry;
+    Entry.Texture = SDL_CreateTextureFromSurface(Device.Renderer(), Cell);
+    Entry.Width = Cell->w;
+    Entry.Height = Cell->h;
+    SDL_FreeSurface(Cell);
     if (Entry.Texture == nullptr)
         return nullptr;
     SDL_SetTextureBlendMode(Entry.Texture, SDL_BLENDMODE_BLEND);
@@ -114,6 +166,21 @@ const TVelaFontAlt::TCachedText* TVelaFontAlt::Rendered(const std::string& Line)
     Ages.push_front(Line);
     Entry.Age = Ages.begin();
     return &Cache.emplace(Line, Entry).first->second;
+}
+
+SDL_Surface* TVelaFontAlt::InCell(SDL_Surface* Drawn, const std::string& Line) const {
+    SDL_Surface* Cell = SDL_CreateRGBSurfaceWithFormat(0, Drawn->w, Size, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (Cell == nullptr)
+        return nullptr;
+    // The renderer starts a line lower when one of its characters reaches above the ascent; lifting it
+    // back puts every line's baseline on the same row of the cell.
+    int LineAbove = 0;
+    for (unsigned char C : Line)
+        LineAbove = std::max(LineAbove, static_cast<int>(Above[C]));
+    SDL_Rect Where = {0, CellTop - LineAbove, Drawn->w, Drawn->h};
+    SDL_SetSurfaceBlendMode(Drawn, SDL_BLENDMODE_NONE);
+    SDL_BlitSurface(Drawn, nullptr, Cell, &Where);
+    return Cell;
 }
 
 void TVelaFontAlt::DrawLines(const std::string& Text, int X, int Y, uint32_t Colour) {
@@ -151,6 +218,7 @@ void TVelaFontAlt::TextOut(const std::string& Text, int X, int Y, uint32_t Colou
 int TVelaFontAlt::TextWidth(const std::string& Text) {
     if (Font == nullptr)
         return 0;
+    ChoosePointSize();
     int Width = 0;
     for (const std::string& Line : SplitLines(Text)) {
         if (const TCachedText* Entry = Rendered(Line)) {

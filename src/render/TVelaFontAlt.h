@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <array>
 #include <cstdint>
 #include <list>
 #include <string>
@@ -56,13 +57,23 @@ class TVelaFontAlt : public TVelaSubscriber {
         std::list<std::string>::iterator Age;
     };
 
+    // Sets the largest point size at which every character fits a cell of Size rows, at the first use
+    // after Initialize.
+    void ChoosePointSize();
+    // How far each character of the game's encoding reaches above the ascent, and the most of them.
+    void MeasureAccents();
     const TCachedText* Rendered(const std::string& Line);
+    // The rendered line in a surface exactly Size rows high, its baseline on the cell's common row.
+    SDL_Surface* InCell(SDL_Surface* Drawn, const std::string& Line) const;
     void DrawLines(const std::string& Text, int X, int Y, uint32_t Colour);
     void ClearCache();
 
     TVelaDevice& Device;
     TVelaFontsAlt& Owner;
     TTF_Font* Font = nullptr;
+    bool Sized = false;
+    std::array<uint8_t, 256> Above{};
+    int CellTop = 0;
     std::unordered_map<std::string, TCachedText> Cache;
     std::list<std::string> Ages;
 };

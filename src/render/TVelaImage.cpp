@@ -49,8 +49,23 @@ bool TVelaImage::LoadFromFile(const std::string& FileName, bool Mask, uint32_t M
     TPicture Picture;
     std::string Error;
     if (!TPictureFile::Load(FileName, Picture, &Error))
-        return Fail(Error.empty() ? "cannot read the picture" : Error);
-    return LoadFromPicture(Picture, Mask, MaskColour, Tolerance);
+        return Fail(Error.empty() ? "Cannot read \"" + FileName + "\"" : Error);
+    if (!LoadFromPicture(Picture, Mask, MaskColour, Tolerance))
+        return Fail("\"" + FileName + "\": " + FLastError);
+    return true;
+}
+
+int TVelaImage::LargestTexture() const {
+    SDL_RendererInfo Info;
+    int Largest = MaxTextureSide;
+    // A renderer that names no limit (the software one) takes what memory allows: ours.
+    if (Device.Renderer() != nullptr && SDL_GetRendererInfo(Device.Renderer(), &Info) == 0) {
+        if (Info.max_texture_width > 0)
+            Largest = std::min(Largest, Info.max_texture_width);
+        if (Info.max_texture_height > 0)
+            Largest = std::min(Largest, Info.max_texture_height);
+    }
+    return Largest;
 }
 
 bool TVelaImage::Prepare(const TPicture& Picture) {
@@ -69,9 +84,20 @@ bool TVelaImage::Prepare(const TPicture& Picture) {
         return Fail("visible size is larger than the pattern size");
     if (Picture.Width < FPatternSize.x || Picture.Height < FPatternSize.y)
         return Fail("picture is smaller than one pattern");
+    const int Largest = LargestTexture();
+    if (FTextureSize.x > Largest || FTextureSize.y > Largest)
+        return Fail("texture size " + std::to_string(FTextureSize.x) + " x " +
+                    std::to_string(FTextureSize.y) + " is above the largest texture, " +
+                    std::to_string(Largest) + " x " + std::to_string(Largest));
     PatternsPerRow = FTextureSize.x / FPatternSize.x;
     PatternRows = FTextureSize.y / FPatternSize.y;
     PatternsPerTexture = PatternsPerRow * PatternRows;
+    // Tiny textures for a large picture would be made by the hundred thousand.
+    const int64_t Cells = int64_t(Picture.Width / FPatternSize.x) * (Picture.Height / FPatternSize.y);
+    const int64_t Textures = (Cells + PatternsPerTexture - 1) / PatternsPerTexture;
+    if (Textures > MaxTextureCount)
+        return Fail("the picture would fill " + std::to_string(Textures) + " textures, more than " +
+                    std::to_string(MaxTextureCount));
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "render/TVelaPublisher.h"
 #include "runtime/TPicture.h"
+#include "runtime/TPictureLimits.h"
 
 #include <SDL.h>
 
@@ -14,6 +15,10 @@ class TVelaDevice;
 // A picture cut into numbered patterns (animation frames or icons) and packed into textures.
 class TVelaImage : public TVelaSubscriber {
   public:
+    // Bounds on what a picture may ask of the renderer, whatever its list entry says.
+    static constexpr int MaxTextureSide = TPictureLimits::MaxSide;
+    static constexpr int MaxTextureCount = 256;
+
     explicit TVelaImage(TVelaDevice& Device);
     ~TVelaImage() override;
     TVelaImage(const TVelaImage&) = delete;
@@ -33,8 +38,12 @@ class TVelaImage : public TVelaSubscriber {
     SDL_Point VisibleSize() const { return FVisibleSize; }
     int PatternCount() const { return FPatternCount; }
 
+    // A texture size above LargestTexture, or a picture that would need more than MaxTextureCount textures,
+    // is refused. LastError says why and, for a file, names it.
     bool LoadFromFile(const std::string& FileName, bool Mask, uint32_t MaskColour, double Tolerance);
     bool LoadFromPicture(const TPicture& Picture, bool Mask, uint32_t MaskColour, double Tolerance);
+    // The renderer's largest texture side, never above MaxTextureSide.
+    int LargestTexture() const;
     void Unload();
 
     bool Loaded() const { return FLoaded; }

@@ -2,8 +2,9 @@
 
 namespace {
 
+// Code 0 is no key: DirectInput gives it to none, so nothing may ever be bound to it.
 bool IsDown(const std::array<uint8_t, 256>& Keys, int Key) {
-    return Key >= 0 && Key <= 255 && (Keys[Key] & 0x80) != 0;
+    return Key >= 1 && Key <= 255 && (Keys[Key] & 0x80) != 0;
 }
 
 } // namespace

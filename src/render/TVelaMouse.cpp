@@ -8,6 +8,7 @@ bool TVelaMouse::Initialize() {
     State.BufferSize = BufferSize;
     Down.fill(0);
     Released.fill(0);
+    Waiting.fill(false);
     InitializedFlag = true;
     return true;
 }
@@ -20,14 +21,14 @@ bool TVelaMouse::Update() {
     if (ClearOnUpdate) {
         Down.fill(0);
         Released.fill(0);
+        Waiting.fill(false);
     }
     if (Foreground && !State.Focused)
         return false;
     for (int Button = 0; Button < 8; ++Button)
         if (ReleaseNext[Button]) {
             ReleaseNext[Button] = false;
-            Down[Button] = 0;
-            Released[Button] = 1;
+            SetButton(Button, false);
         }
     std::array<bool, 8> PressedNow{};
     for (const TMouseEvent& Event : State.TakeMouseEvents(static_cast<size_t>(std::max(BufferSize, 0)))) {
@@ -35,23 +36,33 @@ bool TVelaMouse::Update() {
             DeltaXValue += Event.DX;
             DeltaYValue += Event.DY;
         } else if (Event.Button >= 0 && Event.Button < 8) {
-            Down[Event.Button] = Event.Down ? 1 : 0;
-            Released[Event.Button] = Event.Down ? 0 : 1;
+            SetButton(Event.Button, Event.Down);
             PressedNow[Event.Button] = PressedNow[Event.Button] || Event.Down;
         }
     }
     // A click quicker than a frame (a touchpad tap) would otherwise never be seen down.
     for (int Button = 0; Button < 8; ++Button)
         if (PressedNow[Button] && Down[Button] == 0) {
-            Down[Button] = 1;
-            Released[Button] = 0;
+            SetButton(Button, true);
             ReleaseNext[Button] = true;
         }
     return true;
 }
 
+void TVelaMouse::SetButton(int Button, bool IsDown) {
+    Down[Button] = IsDown ? 1 : 0;
+    Released[Button] = IsDown ? 0 : 1;
+    if (!IsDown)
+        Waiting[Button] = false;
+}
+
+void TVelaMouse::WaitForRelease(int Button) {
+    if (Button >= 0 && Button < 8 && Down[Button] >= 1)
+        Waiting[Button] = true;
+}
+
 bool TVelaMouse::ButtonDown(int Button) const {
-    return Button >= 0 && Button < 8 && Down[Button] >= 1;
+    return Button >= 0 && Button < 8 && Down[Button] >= 1 && !Waiting[Button];
 }
 
 bool TVelaMouse::ButtonReleased(int Button) const {

@@ -24,6 +24,9 @@ class TVelaMouse {
     // Both false for buttons outside 0..7.
     bool ButtonDown(int Button) const;
     bool ButtonReleased(int Button) const;
+    // The press now holding Button down no longer shows: ButtonDown stays false for it until the button
+    // has been let go. Nothing changes for a button that is up.
+    void WaitForRelease(int Button);
 
     bool Foreground = true;
     // Kept for the settings; relative mouse mode belongs to the window.
@@ -32,6 +35,8 @@ class TVelaMouse {
     bool ClearOnUpdate = false;
 
   private:
+    void SetButton(int Button, bool IsDown);
+
     TInputState& State;
     bool InitializedFlag = false;
     int DeltaXValue = 0;
@@ -40,4 +45,6 @@ class TVelaMouse {
     std::array<int, 8> Released{};
     // Buttons pressed and let go between two updates: seen down for one update, released at the next.
     std::array<bool, 8> ReleaseNext{};
+    // Presses hidden by WaitForRelease until they end.
+    std::array<bool, 8> Waiting{};
 };

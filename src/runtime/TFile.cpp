@@ -64,6 +64,12 @@ bool TFile::ReadText(const std::string& Path, std::string& Text) {
 }
 
 bool TFile::WriteAtomic(const std::string& Path, const void* Data, size_t Size, std::string* Error) {
+    // An empty path would put the temporary file into whatever the working directory is.
+    if (Path.empty()) {
+        if (Error != nullptr)
+            *Error = "no folder to save into";
+        return false;
+    }
     const std::string Temp = Path + ".tmp";
     int Fd = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (Fd < 0) {

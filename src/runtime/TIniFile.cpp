@@ -301,11 +301,11 @@ void TIniFile::InsertLine(size_t Index, const std::string& Text) {
 }
 
 bool TIniFile::Flush(const std::vector<TLine>& Old) {
-    if (Name.empty()) {
+    if (Name.empty() || Updating) {
         return true;
     }
     const std::string Contents = Text();
-    if (TFile::WriteAtomic(Name, Contents.data(), Contents.size())) {
+    if (TFile::WriteAtomic(Name, Contents.data(), Contents.size(), &WriteError)) {
         return true;
     }
     // The file was not changed, so neither is what we hold.
@@ -370,4 +370,16 @@ bool TIniFile::EraseSection(const std::string& Section) {
     Lines.erase(Lines.begin() + static_cast<std::ptrdiff_t>(Range.Header),
                 Lines.begin() + static_cast<std::ptrdiff_t>(Range.End));
     return Flush(Old);
+}
+
+void TIniFile::BeginUpdate() {
+    if (!Updating) {
+        BeforeUpdate = Lines;
+    }
+    Updating = true;
+}
+
+bool TIniFile::EndUpdate() {
+    Updating = false;
+    return Flush(BeforeUpdate);
 }

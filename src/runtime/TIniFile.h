@@ -6,7 +6,8 @@
 // A Windows-style INI file with the behaviour the game's data and save files were made for: section
 // and key names match without regard to case, the first match wins, values are cut at 2047
 // characters, numbers may be hexadecimal ("0x1F", "$1F"), and writing a key rewrites only that one
-// line. Every write goes straight through to the file, atomically.
+// line. Every write goes straight through to the file, atomically, unless it falls between BeginUpdate
+// and EndUpdate.
 class TIniFile {
   public:
     // Longest value a read returns (the profile API's 2048-byte buffer less its terminator).
@@ -40,6 +41,14 @@ class TIniFile {
     bool DeleteKey(const std::string& Section, const std::string& Key);
     bool EraseSection(const std::string& Section);
 
+    // The writes that follow stay in memory until EndUpdate puts them all on disk in one atomic write,
+    // so a failure never leaves the file with only some of them.
+    void BeginUpdate();
+    // False when the file could not be written; the file and what is held are then as at BeginUpdate.
+    bool EndUpdate();
+    // Why the last write to disk failed.
+    const std::string& LastError() const { return WriteError; }
+
     // Decimal with an optional sign, or 32-bit hexadecimal after "0x", "0X" or "$" ("$FFFFFFFF" is -1).
     // Blanks around the number are allowed; anything else, or a number beyond 32 bits, is rejected.
     static bool ParseInteger(const std::string& Text, int& Value);
@@ -66,4 +75,7 @@ class TIniFile {
     std::string Name;
     std::vector<TLine> Lines;
     bool CrLf = false;
+    bool Updating = false;
+    std::vector<TLine> BeforeUpdate;
+    std::string WriteError;
 };

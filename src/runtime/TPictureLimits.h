@@ -8,7 +8,7 @@
 // rejected instead of exhausting memory; and the one place the game's pixel layout is built.
 class TPictureLimits {
   public:
-    static constexpr int MaxSide = 16384;
+    static constexpr int MaxSide = 8192;
     static constexpr uint64_t MaxPixels = 64ull << 20;
 
     // True when Width x Height is a picture we are willing to hold; otherwise fills Error.

@@ -99,17 +99,19 @@ int TWin1250::ByteOf(char32_t CodePoint) {
     return -1;
 }
 
+char32_t TWin1250::CodePointOf(unsigned char Byte) {
+    if (Byte < 0x80) {
+        return Byte;
+    }
+    const char32_t C = HighHalf[Byte - 0x80];
+    return C != 0 ? C : 0xFFFD;
+}
+
 std::string TWin1250::ToUtf8(const std::string& Win1250) {
     std::string Out;
     Out.reserve(Win1250.size() * 2);
     for (char Raw : Win1250) {
-        uint8_t Byte = static_cast<uint8_t>(Raw);
-        if (Byte < 0x80) {
-            Out += Raw;
-        } else {
-            char32_t C = HighHalf[Byte - 0x80];
-            AppendUtf8(Out, C != 0 ? C : 0xFFFD);
-        }
+        AppendUtf8(Out, CodePointOf(static_cast<unsigned char>(Raw)));
     }
     return Out;
 }

@@ -19,4 +19,6 @@ class TWin1250 {
     static std::string FromFileText(const std::string& Raw);
     // The Windows-1250 byte of a code point, or -1 if it has none.
     static int ByteOf(char32_t CodePoint);
+    // The code point of a byte; U+FFFD for the five bytes with no character.
+    static char32_t CodePointOf(unsigned char Byte);
 };

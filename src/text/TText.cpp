@@ -2,6 +2,8 @@
 
 #include "runtime/TFile.h"
 #include "runtime/TIniFile.h"
+#include "runtime/TMessageBox.h"
+#include "runtime/TPath.h"
 #include "runtime/TWin1250.h"
 
 #include <iterator>
@@ -134,10 +136,11 @@ const TText::TField* TText::Fields(int& Count) {
     return Table;
 }
 
-void TText::Load(const std::string& FileName) {
+bool TText::Load(const std::string& FileName) {
     // Translators may save as Windows-1250 or as UTF-8; both become the game's encoding.
     std::string Raw;
-    if (!TFile::ReadText(FileName, Raw))
+    const bool FileRead = TFile::ReadText(FileName, Raw);
+    if (!FileRead)
         Raw.clear();
     const TIniFile File = TIniFile::FromText(TWin1250::FromFileText(Raw), FileName);
     auto Read = [&](const char* Section, const std::string& Key) {
@@ -154,4 +157,19 @@ void TText::Load(const std::string& FileName) {
         FirstLine[I] = Read("FirstLine", Key);
         SecondLine[I] = Read("SecondLine", Key);
     }
+    return FileRead;
+}
+
+void TText::LoadLanguage(const std::string& ProgramDir, const std::string& Language) {
+    const std::string Path = TPath::Join(ProgramDir, "Text\\" + Language + ".lng");
+    if (Load(Path))
+        return;
+    // Without a word of explanation the player would see the placeholder on every button.
+    const std::string English = TPath::Join(ProgramDir, "Text\\English.lng");
+    const bool InEnglish = Path != English && Load(English);
+    TMessageBox::Show(
+        "Zerathon",
+        "The language file " + Path + " cannot be read; " +
+            (InEnglish ? "the game shows its texts in English." : "the game has no texts to show."),
+        true);
 }

@@ -133,8 +133,12 @@ struct TText {
     std::array<std::string, 20> FirstLine;
     std::array<std::string, 20> SecondLine;
 
-    // Reads a language file, replacing every field; whatever the file lacks reads as Missing.
-    void Load(const std::string& FileName);
+    // Reads a language file, replacing every field; whatever the file lacks reads as Missing. False
+    // when the file could not be read at all.
+    bool Load(const std::string& FileName);
+    // Reads Text/Language.lng of the program folder. When it cannot be read, says so in one message
+    // naming the file and reads Text/English.lng instead, if that can be read.
+    void LoadLanguage(const std::string& ProgramDir, const std::string& Language);
 
     struct TField {
         const char* Section;

@@ -88,8 +88,8 @@ void TCrate::CountDown(TShip& Ship, TMessage& Messages, int& Score) {
         PlaySound("countdown");
     }
     Draw();
-    const int SecondsLeft = CrateLifetime / 1000 - static_cast<int>(SinceTick(StateTime) / 1000);
-    Engine.DrawText(std::to_string(SecondsLeft), 516, 14, 1, 0, SecondsLeft > 5 ? Yellow : Red, Font);
+    const int Seconds = SecondsLeft();
+    Engine.DrawText(std::to_string(Seconds), 516, 14, 1, 0, CountdownColour(Seconds), Font);
     // Collected in this frame: it does not blow up in the same one.
     if (TryPickUp(Ship, Messages, Score))
         return;
@@ -98,6 +98,14 @@ void TCrate::CountDown(TShip& Ship, TMessage& Messages, int& Score) {
         StateTime = SoundTime = Now();
         PlaySound("explode2");
     }
+}
+
+int TCrate::SecondsLeft() const {
+    return CrateLifetime / 1000 - static_cast<int>(SinceTick(StateTime) / 1000);
+}
+
+uint32_t TCrate::CountdownColour(int SecondsLeft) {
+    return SecondsLeft > 5 ? Yellow : Red;
 }
 
 void TCrate::Explode() {

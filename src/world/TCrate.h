@@ -22,6 +22,10 @@ class TCrate {
     bool PickedUp(const TShip& Ship) const;
     // Reward K (0..9) of the table, into the ship, the score and the messages.
     void GiveContents(int K, TShip& Ship, TMessage& Messages, int& Score);
+    // The whole seconds the countdown shows.
+    int SecondsLeft() const;
+    // Yellow while more than 5 seconds are left, then red, both at alpha 150.
+    static uint32_t CountdownColour(int SecondsLeft);
 
     int Font;
     uint32_t AnimationTime;

@@ -12,8 +12,6 @@
 #include <cmath>
 #include <numbers>
 
-namespace {} // namespace
-
 TRocket::TRocket(TEngine& Engine) : Engine(Engine), LastMotion(Now()) {
     LoadEffect(FlameEmitter, "Graphic\\flame.pss");
     LoadEffect(ExplosionEmitter, ExplosionFile(Kind));
@@ -36,6 +34,14 @@ void TRocket::Park(int NewIndex, int NewKind) {
     Index = NewIndex;
     Kind = NewKind;
     ExplosionEmitter.LoadFromFile(TPath::Join(ProgramDir, ExplosionFile(Kind)));
+}
+
+void TRocket::Respawn(double AtX, double AtY) {
+    X = AtX;
+    Y = AtY;
+    Destroyed = false;
+    Gone = false;
+    UpdateCircles();
 }
 
 void TRocket::Run(TShip& Ship, TRockets& Rockets, TMessage& Messages) {

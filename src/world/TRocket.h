@@ -29,6 +29,9 @@ class TRocket {
     void Run(TShip& Ship, TRockets& Rockets, TMessage& Messages);
     // Off-screen and out of play until its first respawn, as a mission starts.
     void Park(int NewIndex, int NewKind);
+    // Back in play at (AtX, AtY) with the heading and kind of its last life. Its circles come along at
+    // once: the rockets before it in the list test them before its own step.
+    void Respawn(double AtX, double AtY);
 
     void UpdateCircles();
     void Aim(double ShipX, double ShipY);

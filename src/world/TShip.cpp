@@ -262,6 +262,7 @@ void TShip::CheckDestroyed() {
     // A wreck has no engines or weapons: their effects would hang in space beside it.
     if (Explosion != nullptr)
         Explosion->StopShipEffects();
+    PutOutWeapons();
     Destroyed = true;
     PlaySound("explode2");
 }

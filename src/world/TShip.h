@@ -176,6 +176,9 @@ class TShip {
     static void WrapOnField(double& PointX, double& PointY);
 
     void RunWreck();
+    // A wreck runs no weapons: whatever runs ends with the ship, also a weapon fired in the frame of
+    // destruction, which would otherwise light its effect after all of them were stopped.
+    void PutOutWeapons();
 
     void ReadWeaponKeys();
     // Steps the selection by Step (+1 or -1) until it rests on a charged weapon.

@@ -163,6 +163,12 @@ void TShip::PlantMine() {
 
 // --- The running weapon ---------------------------------------------------------------------------
 
+void TShip::PutOutWeapons() {
+    EmpActive = PhazerActive = LongBombActive = HyperShieldActive = SniperActive = false;
+    ShieldUp = false;
+    WeaponBusy = false;
+}
+
 void TShip::RunWeapon() {
     if (EmpActive)
         RunEmp();

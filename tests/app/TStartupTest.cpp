@@ -1,6 +1,7 @@
 #include "TGameHarness.h"
 
 #include "engine/TEngine.h"
+#include "render/TVelaFontsAlt.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TZlibStream.h"
 
@@ -120,6 +121,24 @@ TEST_F(TStartupTest, ClosingSavesTheSettingsFirstAndKeepsCheatsAndProfiles) {
     EXPECT_NE(Saved.find("Windowed=1\n"), std::string::npos);
 }
 
+TEST_F(TStartupTest, SavesThatCannotBeWrittenAreReportedOnceEachNamingTheFile) {
+    // Directories where the temporary files go stop the writes, even for root.
+    std::filesystem::create_directory(Dir / "Settings.ini.tmp");
+    std::filesystem::create_directory(Dir / "Text/highscore.hsf.tmp");
+    std::vector<std::string> Messages;
+    TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) { Messages.push_back(Text); };
+    Start();
+    Frm->FormDestroy();
+    TMessageBox::Hook = nullptr;
+    // Created at start-up and saved at the end, each time in vain.
+    ASSERT_EQ(Messages.size(), 4u);
+    for (size_t I = 0; I < Messages.size(); ++I)
+        EXPECT_NE(Messages[I].find(I % 2 == 0 ? "Settings.ini" : "highscore.hsf"), std::string::npos)
+            << Messages[I];
+    EXPECT_FALSE(std::filesystem::exists(Dir / "Settings.ini"));
+    EXPECT_FALSE(std::filesystem::exists(Dir / "Text/highscore.hsf"));
+}
+
 TEST_F(TStartupTest, MissingFontLeavesTheGameRunningWithoutText) {
     std::filesystem::remove(Dir / "Text/BEWARE__.ttf");
     int Messages = 0;
@@ -131,7 +150,105 @@ TEST_F(TStartupTest, MissingFontLeavesTheGameRunningWithoutText) {
     EXPECT_EQ(Messages, 1);
     ShowDebugInfo = true;
     Frames(3);
-    EXPECT_EQ(Frm->FramesDrawn(), 3);
+    // The frames go on; the overlay's green text is simply not there.
+    EXPECT_EQ(
+        CountPixels(Screen(), 0, 0, 300, 90, [](uint32_t Pixel) { return (Pixel & 0xFFFFFF) == 0x00FF00; }),
+        0);
+}
+
+TEST_F(TStartupTest, TheFontTableHoldsTwentySixBoldFontsOfTheirHeights) {
+    Start();
+    const int Heights[26] = {16, 16, 22, 30, 40, 14, 16, 18, 20, 22, 24, 26, 28,
+                             30, 32, 34, 36, 38, 40, 42, 44, 46, 48, 50, 52, 54};
+    ASSERT_EQ(Fonts->Count(), 26);
+    for (int Index = 0; Index < 26; ++Index) {
+        const TVelaFontAlt& Font = *Fonts->Font(Index);
+        EXPECT_EQ(Font.Name, "BEWARE") << Index;
+        EXPECT_EQ(Font.Size, Heights[Index]) << Index;
+        EXPECT_EQ(Font.Style, Index == 1 ? unsigned(feBold) : unsigned(feBold | feShadow)) << Index;
+        EXPECT_TRUE(Font.Initialized()) << Index;
+    }
+}
+
+TEST_F(TStartupTest, WithoutAWindowTheProgramSaysSoAndEndsWithStatusOne) {
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0)
+        GTEST_SKIP() << "video already started in this process";
+    int Messages = 0;
+    TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) {
+        Messages += Text == "Error initializing Vela!";
+    };
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "bogus", SDL_HINT_OVERRIDE);
+    TCommandLine Options;
+    Options.DataDir = Dir.Dir();
+    Frm = std::make_unique<TmainFrm>(Options);
+    const bool Started = Frm->FormCreate();
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    TMessageBox::Hook = nullptr;
+    EXPECT_FALSE(Started);
+    EXPECT_EQ(Frm->FailureStatus(), 1);
+    EXPECT_EQ(Messages, 1);
+}
+
+TEST_F(TStartupTest, OnlyARefusedInputScriptEndsWithTheStatusOfABadOption) {
+    TCommandLine Options;
+    Options.DataDir = Dir.Dir();
+    Options.Headless = true;
+    Options.InputFile = Dir / "input.txt";
+    Write("input.txt", "1 key sideways 57\n");
+    Frm = std::make_unique<TmainFrm>(Options);
+    EXPECT_FALSE(Frm->FormCreate());
+    EXPECT_EQ(Frm->FailureStatus(), 2);
+    Frm.reset();
+    ResetGlobals();
+
+    // A good script, but no texture list: the game cannot run, whatever drives it.
+    Write("input.txt", "1 key down 57\n");
+    std::filesystem::remove(Dir / "Graphic/Textures.ini");
+    Frm = std::make_unique<TmainFrm>(Options);
+    EXPECT_FALSE(Frm->FormCreate());
+    EXPECT_EQ(Frm->FailureStatus(), 1);
+}
+
+TEST_F(TStartupTest, AMissingDataFolderIsNamedInOneMessageAndEndsWithStatusOne) {
+    std::vector<std::string> Messages;
+    TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) { Messages.push_back(Text); };
+    TCommandLine Options;
+    Options.DataDir = Dir / "nowhere";
+    Options.Headless = true;
+    Frm = std::make_unique<TmainFrm>(Options);
+    const bool Started = Frm->FormCreate();
+    Frm.reset();
+    TMessageBox::Hook = nullptr;
+    EXPECT_FALSE(Started);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0], "The data folder " + Dir / "nowhere" + " does not exist.");
+    EXPECT_FALSE(std::filesystem::exists(Dir / "nowhere"));
+}
+
+TEST_F(TStartupTest, AQuitEventEndsAHeadlessRunAndAScreenshotPastItsEndIsNamed) {
+    TCommandLine Options;
+    Options.DataDir = Dir.Dir();
+    Options.Headless = true;
+    Options.StepMs = 10;
+    Options.Frames = 50;
+    Options.Screenshots.push_back({100, Dir / "late.png"});
+    Frm = std::make_unique<TmainFrm>(Options);
+    ASSERT_TRUE(Frm->FormCreate());
+    if (SDL_WasInit(SDL_INIT_EVENTS) == 0)
+        GTEST_SKIP() << "no event queue for SDL's signal handlers to post to";
+    // What SDL posts on SIGTERM or Ctrl-C.
+    SDL_Event Quit{};
+    Quit.type = SDL_QUIT;
+    ASSERT_EQ(SDL_PushEvent(&Quit), 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Frm->Run(), 0);
+    const std::string Errors = testing::internal::GetCapturedStderr();
+    EXPECT_LE(Frm->FramesDrawn(), 1);
+    EXPECT_NE(Errors.find("no screenshot " + Dir / "late.png" + ": the run ended after frame "),
+              std::string::npos)
+        << Errors;
+    EXPECT_NE(Errors.find(", before frame 100"), std::string::npos) << Errors;
+    EXPECT_TRUE(std::filesystem::exists(Dir / "Settings.ini"));
 }
 
 } // namespace

@@ -86,19 +86,38 @@ TEST_F(TEngineTest, MissingListEndsTheProgramWithAMessage) {
     EXPECT_EQ(Engine->TextureCount(), 0);
 }
 
-TEST_F(TEngineTest, BadPicturesLeaveUnloadedImagesAndNameTheFile) {
+TEST_F(TEngineTest, ListCountingMoreThanTenThousandEntriesEndsTheProgramWithOneMessage) {
+    for (const char* Count : {"10001", "2147483647"}) {
+        std::vector<std::string> Shown;
+        TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) { Shown.push_back(Text); };
+        WriteList(std::string("[Textures]\nCount=") + Count + "\n" +
+                  Entry(0, "red", "Graphic\\red.png", 33, 10));
+        auto Engine = MakeEngine();
+        TMessageBox::Hook = nullptr;
+        EXPECT_TRUE(Engine->TerminateRequested()) << Count;
+        EXPECT_EQ(Engine->TextureCount(), 0) << Count;
+        ASSERT_EQ(Shown.size(), 1u) << Count;
+        EXPECT_NE(Shown[0].find("Textures.ini"), std::string::npos) << Shown[0];
+    }
+}
+
+TEST_F(TEngineTest, BadPicturesLeaveUnloadedImagesAndAreNamedInOneMessage) {
     std::ofstream(Dir / "Graphic/broken.png") << "not a picture";
-    WriteList("[Textures]\nCount=3\n" + Entry(0, "missing", "Graphic\\none.png", 8, 8) +
+    WriteList("[Textures]\nCount=4\n" + Entry(0, "missing", "Graphic\\none.png", 8, 8) +
               Entry(1, "broken", "Graphic\\broken.png", 8, 8) +
-              Entry(2, "small", "Graphic\\green.png", 16, 16));
-    testing::internal::CaptureStderr();
+              Entry(2, "small", "Graphic\\green.png", 16, 16) +
+              "[Texture3]\nName=huge\nTexWidth=100000\nTexHeight=100000\nPtWidth=8\nPtHeight=8\n"
+              "Image=Graphic\\green.png\n");
+    std::vector<std::string> Shown;
+    TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) { Shown.push_back(Text); };
     auto Engine = MakeEngine();
-    const std::string Errors = testing::internal::GetCapturedStderr();
-    for (const char* Name : {"missing", "broken", "small"})
+    TMessageBox::Hook = nullptr;
+    for (const char* Name : {"missing", "broken", "small", "huge"})
         EXPECT_FALSE(Engine->GetTexture(Name)->Loaded()) << Name;
-    EXPECT_NE(Errors.find("none.png"), std::string::npos);
-    EXPECT_NE(Errors.find("broken.png"), std::string::npos);
-    EXPECT_NE(Errors.find("green.png"), std::string::npos);
+    ASSERT_EQ(Shown.size(), 1u);
+    for (const char* Part : {"4 of the 4 pictures", "Textures.ini", "none.png", "broken.png", "green.png",
+                             "100000 x 100000 is above the largest texture"})
+        EXPECT_NE(Shown[0].find(Part), std::string::npos) << Part << " in " << Shown[0];
     Engine->DrawTexture(Engine->GetTexture("broken"), 0, 0, 0, 0, 255);
     Canvas.Flush();
     EXPECT_EQ(PixelAt(2, 2) & 0xFFFFFF, 0u);

@@ -5,6 +5,7 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -216,6 +217,15 @@ TEST_F(TSoundEngineTest, EmptyOrMissingListLoadsNothingAndShowsNothing) {
     EXPECT_TRUE(Boxes.empty());
 }
 
+TEST_F(TSoundEngineTest, ListCountingMoreThanTenThousandEntriesIsRefusedWithOneBox) {
+    WriteWav("ok.wav", 50);
+    WriteList("[Samples]\nCount=10001\n" + Entry(0, "ok", "Sound\\ok.wav", false));
+    auto Sound = Make();
+    EXPECT_EQ(Sound->SampleCount(), 0);
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_NE(Boxes[0].find("Sounds.ini"), std::string::npos) << Boxes[0];
+}
+
 TEST_F(TSoundEngineTest, MissingSampleFileShowsOneBoxAndTheRestPlays) {
     WriteWav("ok.wav", 50);
     // The list was written on a system that ignores case.
@@ -239,6 +249,21 @@ TEST_F(TSoundEngineTest, MissingSampleFileShowsOneBoxAndTheRestPlays) {
     EXPECT_EQ(Boxes.size(), 1u);
     Sound->PlaySample("ok");
     EXPECT_EQ(Sound->Playing("ok"), 1);
+}
+
+TEST_F(TSoundEngineTest, ManyMissingSamplesShowOneBoxAndOneLine) {
+    std::string List = "[Samples]\nCount=12\n";
+    for (int N = 0; N < 12; ++N)
+        List += Entry(N, "s" + std::to_string(N), "Sound\\gone" + std::to_string(N) + ".wav", false);
+    WriteList(List);
+    testing::internal::CaptureStderr();
+    auto Sound = Make();
+    const std::string Lines = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(std::count(Lines.begin(), Lines.end(), '\n'), 1) << Lines;
+    EXPECT_NE(Lines.find("gone9.wav"), std::string::npos) << Lines;
+    EXPECT_NE(Lines.find("and 2 more"), std::string::npos) << Lines;
+    EXPECT_EQ(Sound->SampleCount(), 12);
 }
 
 TEST_F(TSoundEngineTest, SilentRunShowsNoBoxesButStillLoadsAndTracks) {

@@ -1,7 +1,10 @@
+#include "TGameHarness.h"
 #include "THeadlessEngine.h"
 
 #include "app/Globals.h"
+#include "engine/TWidgetInput.h"
 #include "menu/TGameMenu.h"
+#include "menu/TProfileFiles.h"
 #include "missions/TLoading.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +16,7 @@ class TGameMenuTest : public THeadlessEngine {
   protected:
     void SetUp() override {
         THeadlessEngine::SetUp();
-        ::ProgramDir = Dir.Dir() + "/";
+        UsePortableFolder(Dir.Dir());
         TestClock.SetTickCount(1000);
         Loading = std::make_unique<TLoading>();
         GameText.msNEWGAME_Chapter = "Chapter";
@@ -88,6 +91,34 @@ TEST_F(TGameMenuTest, TheMissionListHoldsTheWonMissionsAndTheNextOne) {
     EXPECT_EQ(LevelName, "level07");
 }
 
+TEST_F(TGameMenuTest, TheMissionListHighlightsTheMissionThePlayButtonStarts) {
+    Menu->Screen = msNewGame;
+    auto EnterCampaign = [this] {
+        Menu->SubScreen = 3;
+        Frames(2);
+    };
+    Profile.MissionDone[1] = 1;
+    EnterCampaign();
+    Menu->OnWidgetClick("msNEWGAME_C_Play");
+    EXPECT_EQ(LevelName, "level02");
+    Profile.MissionDone[2] = 1; // won: back on the campaign page
+    EnterCampaign();
+    EXPECT_EQ(Menu->MissionList.Selected(), 2);
+    Menu->MissionList.Select(0); // an earlier mission cannot be chosen before the campaign is won
+    Frames(1);
+    EXPECT_EQ(Menu->MissionList.Selected(), 2);
+
+    for (int Mission = 1; Mission <= CampaignMissionCount; ++Mission)
+        Profile.MissionDone[Mission] = 1;
+    Menu->MissionList.ResetSelection(); // as on a fresh start
+    EnterCampaign();
+    EXPECT_EQ(Menu->MissionList.Selected(), 18);
+    Menu->MissionList.Select(4); // now the player's choice stays
+    Frames(1);
+    Menu->OnWidgetClick("msNEWGAME_C_Play");
+    EXPECT_EQ(LevelName, "level05");
+}
+
 TEST_F(TGameMenuTest, OneEndlessOptionOfEachGroupStaysTicked) {
     EXPECT_EQ(Menu->GetSpeed(), 1); // none ticked
     TEngineCheckBox& Speed3 = Menu->OptionBoxes[2];
@@ -102,6 +133,65 @@ TEST_F(TGameMenuTest, OneEndlessOptionOfEachGroupStaysTicked) {
     Menu->OnWidgetClick("msNEWGAME_Steer2");
     EXPECT_EQ(Menu->GetSteer(), 2);
     EXPECT_EQ(Menu->GetShield(), 1);
+}
+
+// The real game, headless: the menu's first appearance after the intro, clicked by the mouse.
+class TMenuClickTest : public TGameHarness {
+  protected:
+    void StartInMainMenu(const std::vector<std::string>& Players) {
+        Start();
+        for (const std::string& Name : Players)
+            ASSERT_TRUE(TProfileFiles::CreateProfile(Name, Name == Players.front()));
+        TProfileFiles::LoadProfile(TProfileFiles::ActiveFile());
+        Press(1);    // Escape: the intro ends
+        Frames(150); // the main buttons slide in
+        ASSERT_EQ(GameMenu->Screen, msMain);
+    }
+    // Puts the cursor on (X, Y), which must lie on main button Button.
+    void MoveTo(int X, int Y, int Button) {
+        Frm->Input.MouseMove(X - Engine->CursorX, Y - Engine->CursorY);
+        Frames(1);
+        ASSERT_TRUE(TWidgetInput::Inside(GameMenu->MainScreen.Buttons[Button].Rect(), X, Y));
+    }
+    // The left button down for HeldFrames frames of 10 ms, then up for a few frames.
+    void Click(int HeldFrames) {
+        Frm->Input.MouseButton(0, true);
+        Frames(HeldFrames);
+        Frm->Input.MouseButton(0, false);
+        Frames(5);
+    }
+};
+
+TEST_F(TMenuClickTest, AHeldClickOnSettingsLeavesTheBoxUnderItAlone) {
+    StartInMainMenu({"Jana"});
+    TEngineCheckBox& Box = GameMenu->SettingsScreen.DoubleBox;
+    MoveTo(Box.Rect().Left + 40, Box.Rect().Top + 5, 2);
+    const bool Ticked = Box.Ticked;
+    Click(50);
+    ASSERT_EQ(GameMenu->Screen, msSettings);
+    EXPECT_EQ(Box.Ticked, Ticked);
+    Click(5); // a click of its own
+    EXPECT_NE(Box.Ticked, Ticked);
+}
+
+TEST_F(TMenuClickTest, TheClickOpeningPlayerProfilesSelectsNoRow) {
+    StartInMainMenu({"Adam", "Bara", "Cyril", "Dana", "Eva"});
+    MoveTo(100, 200, 1);
+    Click(50);
+    ASSERT_EQ(GameMenu->Screen, msSetProfile);
+    EXPECT_EQ(GameMenu->ProfileList.Selected(), -1);
+    Click(5);
+    EXPECT_GE(GameMenu->ProfileList.Selected(), 0);
+}
+
+TEST_F(TMenuClickTest, AShortClickOnCreditsStaysOnTheCredits) {
+    StartInMainMenu({"Jana"});
+    MoveTo(100, 520, 4);
+    Click(10);
+    Frames(20);
+    EXPECT_EQ(GameMenu->Screen, msCredits);
+    Click(5);
+    EXPECT_EQ(GameMenu->Screen, msMain);
 }
 
 } // namespace

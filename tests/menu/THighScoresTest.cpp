@@ -2,6 +2,7 @@
 
 #include "menu/THighScores.h"
 #include "runtime/TFile.h"
+#include "runtime/TMessageBox.h"
 #include "runtime/TZlibStream.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@ class THighScoresTest : public THeadlessEngine {
   protected:
     void SetUp() override {
         THeadlessEngine::SetUp();
-        ::ProgramDir = Dir.Dir();
+        UsePortableFolder(Dir.Dir());
         std::filesystem::create_directories(Dir / "Text");
         TestEngine->OnWidgetClick = [this](const std::string& Action) { Clicks.push_back(Action); };
         Profile.Name = "Anna";
@@ -35,16 +36,23 @@ class THighScoresTest : public THeadlessEngine {
     std::vector<std::string> Clicks;
 };
 
-TEST_F(THighScoresTest, AResultEntersAboveEqualOlderOnesAndPushesTheLastOut) {
+TEST_F(THighScoresTest, AResultEntersBelowEveryBetterOneAndTheLastFallsOff) {
     THighScores Scores(*TestEngine);
     Scores.AddHighScore(0, 0);
     EXPECT_EQ(Scores.Times[0].Name, "Anna");
     EXPECT_EQ(Scores.Kills[1].Name, "Kestrune");
-    Scores.Times = Descending();
-    Scores.AddHighScore(80, -1);
-    EXPECT_EQ(Values(Scores.Times), (std::vector<int>{100, 90, -80, 80, 70, 60, 50, 40, 30, 20}));
-    Scores.AddHighScore(120, -1);
-    EXPECT_EQ(Values(Scores.Times), (std::vector<int>{-120, 100, 90, -80, 80, 70, 60, 50, 40, 30}));
+    // Each result entered into a full table of 100, 90, ... 10.
+    const std::pair<int, std::vector<int>> Cases[] = {
+        {120, {-120, 100, 90, 80, 70, 60, 50, 40, 30, 20}}, {80, {100, 90, -80, 80, 70, 60, 50, 40, 30, 20}},
+        {15, {100, 90, 80, 70, 60, 50, 40, 30, 20, -15}},   {10, {100, 90, 80, 70, 60, 50, 40, 30, 20, -10}},
+        {9, {100, 90, 80, 70, 60, 50, 40, 30, 20, 10}},
+    };
+    for (const auto& [Value, After] : Cases) {
+        Scores.Times = Scores.Kills = Descending();
+        Scores.AddHighScore(Value, Value);
+        EXPECT_EQ(Values(Scores.Times), After) << Value;
+        EXPECT_EQ(Values(Scores.Kills), After) << Value;
+    }
 }
 
 TEST_F(THighScoresTest, ResultsBelowAllTenChangeNothingAndTheTablesAreApart) {
@@ -81,17 +89,38 @@ TEST_F(THighScoresTest, TheFileHoldsTenFiftyByteRecordsAndReadsBack) {
     EXPECT_EQ(Values(Again.Kills), Values(Scores.Kills));
 }
 
+TEST_F(THighScoresTest, ASaveThatFailsIsReportedOnceAndKeepsTheOldFile) {
+    THighScores Scores(*TestEngine);
+    ASSERT_TRUE(Scores.SaveHighScores());
+    // A directory where the temporary file goes stops the write, even for root.
+    std::filesystem::create_directory(Dir / "Text/highscore.hsf.tmp");
+    std::vector<std::string> Messages;
+    TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) { Messages.push_back(Text); };
+    Scores.AddHighScore(50, 50);
+    const bool Saved = Scores.SaveHighScores();
+    TMessageBox::Hook = nullptr;
+    EXPECT_FALSE(Saved);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_NE(Messages[0].find("highscore.hsf"), std::string::npos) << Messages[0];
+    THighScores Again(*TestEngine);
+    Again.LoadHighScores();
+    EXPECT_EQ(Values(Again.Times), std::vector<int>(10, 0));
+}
+
 TEST_F(THighScoresTest, AnUnreadableFileKeepsTheDefaultsAndIsSetAside) {
     const std::vector<uint8_t> Short(499, 1);
-    for (const std::vector<uint8_t>& File :
-         {std::vector<uint8_t>{'n', 'o'}, TZlibStream::Compress(Short.data(), Short.size(), 9)}) {
+    // The second damaged version is kept beside the first.
+    const char* Copies[] = {"Text/highscore.hsf.bad", "Text/highscore.hsf.1.bad"};
+    const std::vector<uint8_t> Files[] = {{'n', 'o'}, TZlibStream::Compress(Short.data(), Short.size(), 9)};
+    for (int I = 0; I < 2; ++I) {
+        const std::vector<uint8_t>& File = Files[I];
         ASSERT_TRUE(TFile::WriteAtomic(Dir / "Text/highscore.hsf", File.data(), File.size()));
         THighScores Scores(*TestEngine);
         Scores.LoadHighScores();
         EXPECT_EQ(Values(Scores.Times), std::vector<int>(10, 0));
         EXPECT_EQ(Scores.Kills[0].Name, "Kestrune");
         std::vector<uint8_t> Copy;
-        ASSERT_TRUE(TFile::ReadAll(Dir / "Text/highscore.hsf.bad", Copy));
+        ASSERT_TRUE(TFile::ReadAll(Dir / Copies[I], Copy));
         EXPECT_EQ(Copy, File);
     }
 }

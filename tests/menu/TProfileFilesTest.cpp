@@ -4,18 +4,37 @@
 #include "menu/TProfileFiles.h"
 #include "runtime/TFile.h"
 #include "runtime/TIniFile.h"
+#include "runtime/TMessageBox.h"
 #include "runtime/TZlibStream.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
-// A fresh program folder per test; THeadlessEngine also gives the list box an engine.
+// A fresh program folder per test, with the messages shown kept; THeadlessEngine also gives the list box
+// an engine.
 class TProfileFilesTest : public THeadlessEngine {
   protected:
     void SetUp() override {
         THeadlessEngine::SetUp();
-        ::ProgramDir = Dir.Dir();
+        UsePortableFolder(Dir.Dir());
+        TMessageBox::Hook = [this](const std::string&, const std::string& Text, bool) {
+            Messages.push_back(Text);
+        };
+    }
+    void TearDown() override {
+        TMessageBox::Hook = nullptr;
+        THeadlessEngine::TearDown();
+    }
+    // The messages shown since the last call that mention Part.
+    int MessagesAbout(const std::string& Part) {
+        int Count = 0;
+        for (const std::string& Text : Messages)
+            Count += Text.find(Part) != std::string::npos;
+        Messages.clear();
+        return Count;
     }
     std::string User(const std::string& FileName) const { return Dir / ("Users/" + FileName); }
     std::string Key(const std::string& Name) const {
@@ -26,6 +45,15 @@ class TProfileFilesTest : public THeadlessEngine {
         TFile::ReadText(Dir / "Settings.ini", Text);
         return Text;
     }
+    // A directory where the temporary file goes stops any write of Path, even for root.
+    void BlockWrites(const std::string& Path) { std::filesystem::create_directory(Path + ".tmp"); }
+    void WriteProfileFile(const std::string& Path, const TProfile& P) {
+        const std::vector<uint8_t> Record = TProfileFiles::Encode(P);
+        std::filesystem::create_directories(std::filesystem::path(Path).parent_path());
+        ASSERT_TRUE(TZlibStream::WriteFile(Path, Record.data(), Record.size(), 6));
+    }
+
+    std::vector<std::string> Messages;
 };
 
 int IntAt(const std::vector<uint8_t>& Bytes, size_t At) {
@@ -144,16 +172,33 @@ TEST_F(TProfileFilesTest, MissingOrUnreadableFilesLeaveTheProfileAndAreKept) {
     const std::vector<std::vector<uint8_t>> Files = {
         {}, {'j', 'u', 'n', 'k'}, TZlibStream::Compress(Record.data(), 120, 6), Truncated};
     TProfileFiles::LoadProfile("sav9.sav");
-    for (const std::vector<uint8_t>& File : Files) {
-        ASSERT_TRUE(TFile::WriteAtomic(User("sav1.sav"), File.data(), File.size()));
+    // Each damaged version is kept beside the ones before it.
+    const char* const Copies[] = {"sav1.sav.bad", "sav1.sav.1.bad", "sav1.sav.2.bad", "sav1.sav.3.bad"};
+    for (size_t I = 0; I < Files.size(); ++I) {
+        ASSERT_TRUE(TFile::WriteAtomic(User("sav1.sav"), Files[I].data(), Files[I].size()));
         TProfileFiles::LoadProfile("sav1.sav");
         ExpectSame(Profile, Before);
         EXPECT_EQ(Profile.SavePath, User("sav0.sav"));
         EXPECT_EQ(Key("Active"), "sav0.sav");
         std::vector<uint8_t> Copy;
-        ASSERT_TRUE(TFile::ReadAll(User("sav1.sav.bad"), Copy));
-        EXPECT_EQ(Copy, File);
+        ASSERT_TRUE(TFile::ReadAll(User(Copies[I]), Copy)) << Copies[I];
+        EXPECT_EQ(Copy, Files[I]);
     }
+    // The same damaged file met again is not copied again.
+    TProfileFiles::LoadProfile("sav1.sav");
+    EXPECT_FALSE(TFile::Exists(User("sav1.sav.4.bad")));
+}
+
+TEST_F(TProfileFilesTest, AHugeCountListsOnlyTheProfilesThere) {
+    TProfileFiles::CreateProfile("Anna", true);
+    TProfileFiles::CreateProfile("Boris", false);
+    TIniFile(Dir / "Settings.ini").WriteInteger("Users", "Count", INT_MAX);
+    ASSERT_EQ(TProfileFiles::ProfileCount(), 2);
+    TEngineListBox List(*TestEngine, 60, 140, 350, 395, 0);
+    TProfileFiles::FillProfileList(List);
+    EXPECT_EQ(List.Count(), 2);
+    EXPECT_EQ(TProfileFiles::FileOfUser("Boris"), "sav1.sav");
+    EXPECT_TRUE(Messages.empty());
 }
 
 TEST_F(TProfileFilesTest, AProfileNeverLoadedIsNeverSaved) {
@@ -172,6 +217,109 @@ TEST_F(TProfileFilesTest, TheListShowsTheStoredNamesSortedAndUnselected) {
     EXPECT_EQ(List.Selected(), -1);
     ASSERT_EQ(List.Count(), 3);
     EXPECT_EQ(List.GetItem(0) + List.GetItem(1) + List.GetItem(2), "annaBorisCyril");
+}
+
+TEST_F(TProfileFilesTest, AFileInThePlaceOfUsersIsReportedAndNothingIsListed) {
+    ASSERT_TRUE(TFile::WriteAtomic(Dir / "Users", "x", 1));
+    EXPECT_FALSE(TProfileFiles::CreateProfile("Anna", true));
+    EXPECT_EQ(MessagesAbout("sav0.sav"), 1);
+    EXPECT_FALSE(TFile::Exists(Dir / "Settings.ini"));
+    Profile.SavePath = User("sav0.sav");
+    EXPECT_FALSE(TProfileFiles::SaveProfile());
+    EXPECT_EQ(MessagesAbout("sav0.sav"), 1);
+}
+
+TEST_F(TProfileFilesTest, EverySaveThatFailsIsReportedOnceAndKeepsTheOldFiles) {
+    TProfileFiles::CreateProfile("Anna", true);
+    TProfileFiles::CreateProfile("Boris", false);
+    TProfileFiles::LoadProfile("sav0.sav");
+    const std::string Settings = SettingsText();
+    ASSERT_EQ(MessagesAbout(""), 0);
+
+    BlockWrites(User("sav0.sav"));
+    Profile.Credits = 99;
+    EXPECT_FALSE(TProfileFiles::SaveProfile());
+    EXPECT_EQ(MessagesAbout("sav0.sav"), 1);
+    TProfileFiles::LoadProfile("sav0.sav");
+    EXPECT_EQ(Profile.Credits, 1500);
+
+    BlockWrites(Dir / "Settings.ini");
+    EXPECT_FALSE(TProfileFiles::CreateProfile("Cyril", false));
+    EXPECT_FALSE(TFile::Exists(User("sav2.sav")));
+    TProfileFiles::DeleteProfile("Boris");
+    EXPECT_TRUE(TFile::Exists(User("sav1.sav")));
+    TProfileFiles::LoadProfile("sav1.sav");
+    EXPECT_EQ(MessagesAbout("Settings.ini"), 3);
+    EXPECT_EQ(SettingsText(), Settings);
+}
+
+TEST_F(TProfileFilesTest, FileNamesThatLeadOutOfUsersAreIgnoredWithOneMessageEach) {
+    TProfile Stranger;
+    Stranger.Name = "Stranger";
+    const std::vector<std::string> Bad = {"..\\Levels\\level05.lvl", "sub/sav1.sav", "C:sav2.sav", ".."};
+    WriteProfileFile(Dir / "Levels/level05.lvl", Stranger);
+    WriteProfileFile(User("sub/sav1.sav"), Stranger);
+    WriteProfileFile(User("C:sav2.sav"), Stranger);
+    TProfileFiles::CreateProfile("Anna", false);
+    TIniFile Settings(Dir / "Settings.ini");
+    Settings.WriteInteger("Users", "Count", 6);
+    for (size_t I = 0; I < Bad.size(); ++I)
+        Settings.WriteString("Users", std::to_string(I + 2), Bad[I]);
+    Settings.WriteString("Users", "Active", Bad[0]);
+
+    TProfileFiles::LoadProfile(TProfileFiles::ActiveFile());
+    EXPECT_EQ(Profile.Name, "");
+    EXPECT_EQ(MessagesAbout(Bad[0]), 1);
+    TEngineListBox List(*TestEngine, 60, 140, 350, 395, 0);
+    for (int Pass = 0; Pass < 2; ++Pass) {
+        TProfileFiles::FillProfileList(List);
+        ASSERT_EQ(List.Count(), 1);
+        EXPECT_EQ(List.GetItem(0), "Anna");
+        EXPECT_EQ(TProfileFiles::FileOfUser("Stranger"), "");
+    }
+    // The other three names; the active one has had its message, and key 6 is beyond the keys there.
+    EXPECT_EQ(MessagesAbout("not a plain file name"), 3);
+
+    Profile.SavePath.clear();
+    TProfileFiles::SaveProfile();
+    TProfile Kept;
+    std::vector<uint8_t> Bytes;
+    ASSERT_TRUE(TZlibStream::ReadFile(Dir / "Levels/level05.lvl", Bytes));
+    ASSERT_TRUE(TProfileFiles::Decode(Bytes, Kept));
+    EXPECT_EQ(Kept.Name, "Stranger");
+}
+
+TEST_F(TProfileFilesTest, ValuesReadFromAFileAreBroughtIntoRange) {
+    struct TCase {
+        int TProfile::*Field;
+        int Stored, Read;
+    };
+    const TCase Cases[] = {
+        {&TProfile::SpeedLevel, 0, 1},
+        {&TProfile::SpeedLevel, 4, 3},
+        {&TProfile::SpeedLevel, 2, 2},
+        {&TProfile::SteerLevel, 361, 3},
+        {&TProfile::SteerLevel, -1, 1},
+        {&TProfile::SteerLevel, 3, 3},
+        {&TProfile::ShieldLevel, 0, 1},
+        {&TProfile::ShieldLevel, INT_MIN, 1},
+        {&TProfile::ShieldLevel, INT_MAX, 3},
+        {&TProfile::ShieldLevel, 1, 1},
+        {&TProfile::Credits, -1, 0},
+        {&TProfile::Credits, 0, 0},
+        {&TProfile::Credits, INT_MAX, INT_MAX},
+        {&TProfile::Mines, -1, 0},
+        {&TProfile::Mines, 0, 0},
+        {&TProfile::Mines, 999, 999},
+        {&TProfile::Mines, 1000, 999},
+        {&TProfile::Mines, INT_MAX, 999},
+    };
+    for (const TCase& Case : Cases) {
+        TProfile Stored, Read;
+        Stored.*Case.Field = Case.Stored;
+        ASSERT_TRUE(TProfileFiles::Decode(TProfileFiles::Encode(Stored), Read));
+        EXPECT_EQ(Read.*Case.Field, Case.Read) << Case.Stored;
+    }
 }
 
 } // namespace

@@ -1,50 +1,37 @@
 // Whole missions played through the real frame loop, headless, with scripted keys.
 #include "TGameHarness.h"
+#include "TMissionWriter.h"
 
 #include "engine/TEngine.h"
+#include "engine/TSoundEngine.h"
+#include "menu/TGameMenu.h"
 #include "missions/TCampaignProgress.h"
-#include "missions/TLevelFile.h"
 #include "missions/TLoading.h"
 #include "particles/TExplosion.h"
-#include "runtime/TZlibStream.h"
+#include "runtime/TFakeClock.h"
 #include "world/TRocket.h"
 #include "world/TShip.h"
 
 namespace {
 
+constexpr int KeyEscape = 1;
 constexpr int KeyEnter = 28;
 constexpr int KeySpace = 57;
 
 TWave MakeWave(int Rockets, uint8_t Kind, int Goal, int Pause, int Type) {
-    TWave Wave;
-    Wave.RocketCount = Rockets;
-    Wave.Kind = Kind;
-    Wave.Goal = Goal;
-    Wave.Pause = Pause;
-    Wave.TypeA = Type;
-    Wave.TypeB = Type;
-    return Wave;
+    return TMissionWriter::Wave(Rockets, Kind, Goal, Pause, Type);
 }
 
 class TCampaignPlayTest : public TGameHarness {
   protected:
     void WriteMission(const std::vector<TWave>& Waves) {
-        TCampaignLevel Campaign;
-        Campaign.Name = "level01";
-        Campaign.WaveCount = static_cast<int>(Waves.size());
-        Campaign.Waves = Waves;
-        Campaign.CrateLifetime = 10000;
-        Campaign.CrateIntervalMin = 5000;
-        Campaign.CrateIntervalMax = 9000;
-        const std::vector<uint8_t> Bytes = TLevelFile::Write("C", Campaign, TEndlessLevel());
-        ASSERT_TRUE(TZlibStream::WriteFile(Dir / "Levels/level01.lvl", Bytes.data(), Bytes.size(), 9));
+        ASSERT_TRUE(TMissionWriter::WriteCampaign(Dir.Dir(), "level01", Waves));
     }
 
-    // As the campaign screen's next-mission button does it.
-    void PlayFirstMission() {
-        Start();
-        LevelName = "level01";
-        CampaignMission = 1;
+    // As the campaign screen's next-mission button does it, then through the briefing into play.
+    void LoadMission(const std::string& Name, int Mission) {
+        LevelName = Name;
+        CampaignMission = Mission;
         Loading->Visible = true;
         GameState = gsLoading;
         Frames(2);
@@ -56,6 +43,24 @@ class TCampaignPlayTest : public TGameHarness {
         Press(KeySpace);
         Frames(2);
         ASSERT_EQ(GameState, gsPlaying);
+    }
+
+    void PlayFirstMission() {
+        Start();
+        LoadMission("level01", 1);
+    }
+
+    // The exit key during the start caption: play begins at once.
+    void SkipCaption() {
+        ASSERT_TRUE(Game.Paused);
+        Press(KeyEscape);
+        Frames(1);
+        ASSERT_FALSE(Game.Paused);
+    }
+
+    void FramesWhilePlaying(int Limit) {
+        for (int Frame = 0; Frame < Limit && GameState == gsPlaying; ++Frame)
+            Frames(1);
     }
 };
 
@@ -77,8 +82,7 @@ TEST_F(TCampaignPlayTest, AMissionIsFlownAndWonIntoTheProfile) {
     EXPECT_GT(Game.Ship->Speed, 1.2);
     EXPECT_NE(Game.Ship->X, StartX);
     Game.Score = 120;
-    for (int Frame = 0; Frame < 1000 && GameState == gsPlaying; ++Frame)
-        Frames(1);
+    FramesWhilePlaying(1000);
     EXPECT_EQ(GameState, gsMenu);
     EXPECT_EQ(Profile.MissionDone[1], 1);
     EXPECT_EQ(Profile.Credits, Credits + 120);
@@ -93,6 +97,7 @@ TEST_F(TCampaignPlayTest, RocketsDestroyTheShipAndItsWreckScoresNothing) {
     WriteMission({MakeWave(12, wkTimed, 600000, 500, 3), MakeWave(0, wkEndOfMission, 0, 0, 1)});
     PlayFirstMission();
     Frames(450);
+    EXPECT_GT(SoundEngine->Playing("engine"), 0);
     for (int Frame = 0; Frame < 6000 && !Game.Ship->Destroyed; ++Frame)
         Frames(1);
     ASSERT_TRUE(Game.Ship->Destroyed);
@@ -110,6 +115,64 @@ TEST_F(TCampaignPlayTest, RocketsDestroyTheShipAndItsWreckScoresNothing) {
     // The wreck drifts backwards, 0.3 px a frame.
     EXPECT_NEAR(std::hypot(Game.Ship->X - X, Game.Ship->Y - Y), 30, 1);
     EXPECT_EQ(GameState, gsPlaying);
+    EXPECT_EQ(SoundEngine->Playing("engine"), 0); // no hum over the game-over dialog
+}
+
+TEST_F(TCampaignPlayTest, TimeSpentBeforeAMissionNeverReachesItsClocks) {
+    WriteMission({MakeWave(0, wkTimed, 3000, 500, 1), MakeWave(0, wkEndOfMission, 0, 0, 1)});
+    Start();
+    Frames(10);
+    Frm->FakeClock->Advance(60000); // a minute in the menu
+    LoadMission("level01", 1);
+    SkipCaption();
+    const int Goal = Game.Campaign.Waves[0].Goal;
+    EXPECT_LE(Goal - SinceTick(Game.WaveStamp), Goal); // the wave's time left never grows past its goal
+    const uint32_t Began = Now();
+    for (int Frame = 0; Frame < 1000 && Game.WaveState == 0; ++Frame)
+        Frames(1);
+    EXPECT_EQ(Game.WaveState, 1);
+    EXPECT_LE(SinceTick(Began), Goal + 10);
+
+    Frm->FakeClock->Advance(60000);
+    LoadMission("ttd", 0);
+    SkipCaption();
+    Frames(100);
+    EXPECT_NEAR(Game.SurvivalTime, 1000, 30);
+}
+
+TEST_F(TCampaignPlayTest, AWonMissionLeadsToTheCampaignPageAndTheLastOneToTheCredits) {
+    ASSERT_TRUE(TMissionWriter::WriteCampaign(Dir.Dir(), "level07", {MakeWave(0, wkEndOfMission, 0, 0, 1)}));
+    ASSERT_TRUE(TMissionWriter::WriteCampaign(Dir.Dir(), "level19", {MakeWave(0, wkEndOfMission, 0, 0, 1)}));
+    Start();
+    for (const auto& [Name, Mission, Screen] :
+         {std::tuple{"level07", 7, msNewGame}, {"level19", 19, msCredits}}) {
+        SCOPED_TRACE(Name);
+        GameMenu->Screen = msMain;
+        GameMenu->SubScreen = 0;
+        LoadMission(Name, Mission);
+        SkipCaption();
+        FramesWhilePlaying(300);
+        EXPECT_EQ(GameState, gsMenu);
+        EXPECT_EQ(Profile.MissionDone[Mission], 1);
+        EXPECT_EQ(GameMenu->Screen, Screen);
+        if (Screen == msNewGame) {
+            EXPECT_EQ(GameMenu->SubScreen, 3); // its campaign page
+        }
+    }
+}
+
+TEST_F(TCampaignPlayTest, AnEndlessGameEndsOnTheHighScores) {
+    Start();
+    LoadMission("ttd", 0);
+    SkipCaption();
+    Frames(100);
+    Game.Ship->Energy = 0;
+    Frames(2);
+    ASSERT_TRUE(Game.Ship->Destroyed);
+    EXPECT_TRUE(Engine->CursorVisible); // the game-over dialog
+    GameMenu->OnWidgetClick("interfaceOK");
+    EXPECT_EQ(GameState, gsMenu);
+    EXPECT_EQ(GameMenu->Screen, msHighScore);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "THeadlessEngine.h"
 
 #include "missions/TCampaignProgress.h"
+#include "world/TCollisions.h"
 #include "world/TRocket.h"
 #include "world/TShip.h"
 
@@ -140,6 +141,27 @@ TEST_F(TCampaignProgressTest, RespawnPointsQualifyAwayFromTheShipAndRestForThree
     Step(1);
     for (const TRespawnPoint& Point : Game.RespawnPoints)
         EXPECT_FALSE(Point.Busy && Point.BusySince == Taken);
+}
+
+TEST_F(TCampaignProgressTest, ARocketComesBackWithItsCirclesSoNoEarlierRocketMeetsItsOldOnes) {
+    Game.Campaign.Waves = {Wave(2, wkTimed, 100000, 0)};
+    TCampaignProgress::StartCampaignWave();
+    TRocket& Flying = *Game.Rockets[0];
+    TRocket& Back = *Game.Rockets[1];
+    Flying.Angle = 360;
+    Flying.Respawn(500, 300);
+    // The second one died nose to nose with the first and left its circles there.
+    Back.X = 526;
+    Back.Angle = 180;
+    Back.Y = 300;
+    Back.UpdateCircles();
+    while (Back.Gone)
+        TCampaignProgress::RespawnIt(1);
+    EXPECT_NEAR(TCollisions::Distance(Back.X, Back.Y, Back.Circles[0].X, Back.Circles[0].Y), 19, 1e-9);
+    Flying.Run(*Game.Ship, Game.Rockets, Game.Messages);
+    EXPECT_FALSE(Flying.Destroyed || Back.Destroyed);
+    EXPECT_EQ(Game.Score, 0);
+    EXPECT_EQ(Game.WaveKills, 0);
 }
 
 TEST_F(TCampaignProgressTest, WavesThatRunOutEndTheMissionAsWon) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -141,5 +142,41 @@ TEST(TParticleParams, ShippedEffectsAreWholeBlocks) {
         EXPECT_TRUE(P.Effect == 0x104 || P.Effect == 0x504) << Name;
         EXPECT_GT(P.MiddlePoint, 0.0f) << Name;
         EXPECT_LT(P.MiddlePoint, 1.0f) << Name;
+        std::string Why;
+        EXPECT_TRUE(P.Playable(Why)) << Name << ": " << Why;
+    }
+}
+
+TEST(TParticleParams, BlocksWhoseParticlesWouldNeverEndAreNotPlayable) {
+    constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
+    constexpr float Infinity = std::numeric_limits<float>::infinity();
+    std::string Why;
+    ASSERT_TRUE(Sample().Playable(Why)) << Why;
+    const std::pair<void (*)(TParticleParams&), const char*> Cases[] = {
+        {[](TParticleParams& P) { P.FirstPattern = -1; }, "first pattern -1 is not 0..65535"},
+        {[](TParticleParams& P) { P.LastPattern = 70000; }, "last pattern 70000 is above 65535"},
+        {[](TParticleParams& P) { P.EmissionRate = -1; }, "emission rate -1 is not 0..100000"},
+        {[](TParticleParams& P) { P.EmissionRate = INT32_MAX; }, "emission rate 2147483647 is not 0..100000"},
+        {[](TParticleParams& P) { P.LifeMin = -5; }, "life -5 is not 0..600000"},
+        {[](TParticleParams& P) { P.LifeMax = 2000000000; }, "life 2000000000 is not 0..600000"},
+        {[](TParticleParams& P) { P.Direction = NaN; }, "direction nan is not -1000..1000"},
+        {[](TParticleParams& P) { P.Spread = 1e9f; }, "spread 1e+09 is not -1000..1000"},
+        {[](TParticleParams& P) { P.SpeedMax = Infinity; }, "speed inf is not -100000..100000"},
+        {[](TParticleParams& P) { P.GravityMin = -1e30f; }, "gravity -1e+30 is not -100000..100000"},
+        {[](TParticleParams& P) { P.RadialMax = 5000; }, "radial acceleration 5000 is not -1000..1000"},
+        {[](TParticleParams& P) { P.TangentialMin = NaN; }, "tangential acceleration nan is not -1000..1000"},
+        {[](TParticleParams& P) { P.ScaleEnd = 1e6f; }, "scale 1e+06 is not -16..16"},
+        {[](TParticleParams& P) { P.ScaleVariation = -0.5f; }, "scale variation -0.5 is not 0..1"},
+        {[](TParticleParams& P) { P.AngleEnd = -Infinity; }, "angle -inf is not -1000..1000"},
+        {[](TParticleParams& P) { P.AngleVariation = 2; }, "angle variation 2 is not 0..1"},
+        {[](TParticleParams& P) { P.ColourVariation = NaN; }, "colour variation nan is not 0..1"},
+        {[](TParticleParams& P) { P.AlphaVariation = 1.5f; }, "alpha variation 1.5 is not 0..1"},
+        {[](TParticleParams& P) { P.MiddlePoint = NaN; }, "middle point nan is not 0..1"},
+    };
+    for (const auto& [Damage, Expected] : Cases) {
+        TParticleParams P = Sample();
+        Damage(P);
+        EXPECT_FALSE(P.Playable(Why)) << Expected;
+        EXPECT_EQ(Why, Expected);
     }
 }

@@ -5,11 +5,14 @@
 #include "particles/TXParticleSystem.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaImage.h"
+#include "runtime/TMessageBox.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <fstream>
+#include <limits>
+#include <string>
 #include <vector>
 
 namespace {
@@ -372,6 +375,29 @@ TEST_F(TXParticleSystemTest, LoadsEffectFilesWithoutRegardToCase) {
     EXPECT_EQ(System.Params().EmissionRate, 77);
     std::ofstream(Folder / "empty.pss").flush();
     EXPECT_FALSE(System.LoadFromFile(Folder / "empty.pss"));
+}
+
+TEST_F(TXParticleSystemTest, DamagedEffectFileIsRefusedOnceAndLeavesTheSystemDark) {
+    TTempDir Folder;
+    std::vector<std::string> Messages;
+    TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) { Messages.push_back(Text); };
+    TParticleParams B = Steady(1000);
+    B.ScaleStart = std::numeric_limits<float>::quiet_NaN();
+    const std::array<uint8_t, TParticleParams::Size> Block = B.Write();
+    std::ofstream(Folder / "bad.pss", std::ios::binary)
+        .write(reinterpret_cast<const char*>(Block.data()), std::streamsize(Block.size()));
+    System.SetParams(Steady(1000));
+    // Every rocket loads its effects again.
+    EXPECT_FALSE(System.LoadFromFile(Folder / "bad.pss"));
+    EXPECT_FALSE(System.LoadFromFile(Folder / "bad.pss"));
+    TMessageBox::Hook = nullptr;
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_NE(Messages[0].find("bad.pss is damaged (scale nan is not -16..16)"), std::string::npos)
+        << Messages[0];
+    EXPECT_EQ(System.Params().Write(), TParticleParams().Write());
+    System.Fire(0, 0);
+    Updates(10, 16);
+    EXPECT_EQ(System.Count(), 0);
 }
 
 namespace {

@@ -90,6 +90,10 @@ TEST(TInputScriptTest, FailedLoadLeavesNothingToFeed) {
     EXPECT_EQ(State.KeyState(1), 0);
     EXPECT_FALSE(Script.LoadFile("/nonexistent/script.txt", Error));
     EXPECT_NE(Error.find("/nonexistent/script.txt"), std::string::npos);
+    // A folder is not read as an endless stream of errors.
+    const std::string Folder = testing::TempDir();
+    EXPECT_FALSE(Script.LoadFile(Folder, Error));
+    EXPECT_EQ(Error, "input script \"" + Folder + "\": is a folder");
 }
 
 TEST(TInputScriptTest, HashInsideAWordIsNotAComment) {

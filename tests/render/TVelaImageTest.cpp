@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 class TVelaImageTest : public THeadlessDevice {
@@ -80,6 +82,18 @@ TEST_F(TVelaImageTest, RefusesSizesThatDoNotFit) {
     PictureTooSmall.SetPatternSize(32, 32);
     EXPECT_FALSE(PictureTooSmall.LoadFromPicture(SolidPicture(20, 40, 0xFFFFFFFFu), false, 0, 0));
     EXPECT_FALSE(PictureTooSmall.Loaded());
+
+    // Whatever the list says, no texture above the largest side, and not thousands of tiny ones.
+    for (const auto& [Width, Textures, Fits] : {std::tuple{8192, 1, true}, std::tuple{8193, 1, false},
+                                                std::tuple{1, 256, true}, std::tuple{1, 257, false}}) {
+        TVelaImage Image(Device);
+        Image.SetTextureSize(Width, 1);
+        Image.SetPatternSize(1, 1);
+        Image.SetVisibleSize(1, 1);
+        EXPECT_EQ(Image.LoadFromPicture(SolidPicture(Textures, 1, 0xFFFFFFFFu), false, 0, 0), Fits)
+            << Width << " " << Textures;
+        EXPECT_EQ(Image.LastError().empty(), Fits) << Image.LastError();
+    }
 
     // Sizes of 0 mean the texture size.
     TVelaImage Whole(Device);

@@ -85,6 +85,33 @@ TEST(TVelaMouseTest, FocusLossLetsButtonsGoOnReturn) {
     EXPECT_TRUE(Mouse.ButtonReleased(0));
 }
 
+TEST(TVelaMouseTest, AHiddenPressStaysHiddenUntilTheButtonIsLetGo) {
+    TInputState State;
+    TVelaMouse Mouse(State);
+    Mouse.WaitForRelease(0); // up: the next press shows at once
+    State.MouseButton(0, true);
+    Mouse.Update();
+    EXPECT_TRUE(Mouse.ButtonDown(0));
+    Mouse.WaitForRelease(0);
+    for (int Frame = 0; Frame < 3; ++Frame) {
+        Mouse.Update();
+        EXPECT_FALSE(Mouse.ButtonDown(0));
+        EXPECT_FALSE(Mouse.ButtonReleased(0));
+    }
+    State.MouseButton(0, false);
+    State.MouseButton(0, true); // let go and pressed again between two updates: a new press
+    Mouse.Update();
+    EXPECT_TRUE(Mouse.ButtonDown(0));
+    State.MouseButton(1, true);
+    State.MouseButton(1, false);
+    Mouse.Update();
+    Mouse.WaitForRelease(1); // a tap ends by itself at the next update
+    Mouse.Update();
+    State.MouseButton(1, true);
+    Mouse.Update();
+    EXPECT_TRUE(Mouse.ButtonDown(1));
+}
+
 TEST(TVelaMouseTest, ButtonsOutsideTheRange) {
     TInputState State;
     TVelaMouse Mouse(State);

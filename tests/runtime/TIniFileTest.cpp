@@ -181,3 +181,28 @@ TEST(TIniFile, FailedWriteKeepsOldFileAndMemory) {
     TIniFile Nowhere(Dir.File("missing/dir/s.ini"));
     EXPECT_FALSE(Nowhere.WriteString("A", "X", "2"));
 }
+
+TEST(TIniFile, AnUpdateReachesTheDiskWholeOrNotAtAll) {
+    TTempDir Dir;
+    const std::string Path = Dir.File("s.ini");
+    const std::string Before = "; kept\n[Video]\nwindowed=0\n[Users]\nCount=1\n";
+    const std::string After = "; kept\n[Video]\nwindowed=1\n[Users]\n[Language]\nLanguage=English\n";
+    WriteText(Path, Before);
+    TIniFile Ini(Path);
+    Ini.BeginUpdate();
+    ASSERT_TRUE(Ini.WriteBool("VIDEO", "Windowed", true));
+    ASSERT_TRUE(Ini.DeleteKey("users", "count"));
+    ASSERT_TRUE(Ini.WriteString("Language", "Language", "English"));
+    EXPECT_EQ(ReadBack(Path), Before);
+    ASSERT_TRUE(Ini.EndUpdate());
+    EXPECT_EQ(ReadBack(Path), After);
+
+    ASSERT_EQ(::mkdir((Path + ".tmp").c_str(), 0755), 0);
+    Ini.BeginUpdate();
+    Ini.WriteBool("Video", "Windowed", false);
+    Ini.EraseSection("Language");
+    EXPECT_FALSE(Ini.EndUpdate());
+    EXPECT_EQ(ReadBack(Path), After);
+    EXPECT_EQ(Ini.Text(), After);
+    EXPECT_NE(Ini.LastError().find("s.ini.tmp"), std::string::npos) << Ini.LastError();
+}

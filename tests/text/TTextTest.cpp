@@ -1,10 +1,14 @@
 #include "THeadlessDevice.h"
 
+#include "runtime/TMessageBox.h"
 #include "text/TText.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -40,6 +44,29 @@ TEST(TTextTest, ReadsWindows1250AndUtf8FilesAlike) {
     Windows.Load(Dir / "Win.lng");
     EXPECT_EQ(Windows.loading, "\x8Elu\x9Dou\xE8k\xFD k\xF9\xF2");
     EXPECT_EQ(Utf8.loading, Windows.loading);
+}
+
+TEST(TTextTest, AnUnreadableLanguageIsNamedOnceAndEnglishTakesItsPlace) {
+    TTempDir Dir;
+    std::filesystem::create_directories(Dir / "Text");
+    std::ofstream(Dir / "Text/English.lng") << "[Application]\nloading=Loading\n";
+    std::ofstream(Dir / "Text/Czech.lng") << "[Application]\nloading=Nahr\xE1v\xE1m\n";
+    std::vector<std::string> Messages;
+    TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) { Messages.push_back(Text); };
+    TText Text;
+    Text.LoadLanguage(Dir.Dir(), "Czech");
+    EXPECT_TRUE(Messages.empty());
+    EXPECT_EQ(Text.loading, "Nahr\xE1v\xE1m");
+    Text.LoadLanguage(Dir.Dir(), "Klingon");
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_NE(Messages[0].find("Klingon.lng"), std::string::npos) << Messages[0];
+    EXPECT_EQ(Text.loading, "Loading");
+    // Without English either, the one message still comes, and the placeholders stay.
+    std::filesystem::remove(Dir / "Text/English.lng");
+    Text.LoadLanguage(Dir.Dir(), "Klingon");
+    TMessageBox::Hook = nullptr;
+    EXPECT_EQ(Messages.size(), 2u);
+    EXPECT_EQ(Text.loading, "UNABLE TO LOAD STRING");
 }
 
 } // namespace

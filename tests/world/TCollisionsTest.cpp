@@ -17,8 +17,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -46,6 +51,14 @@ class TCollisionsTest : public THeadlessEngine {
         Rocket.Angle = Angle;
         Rocket.Index = static_cast<int>(Rockets.size()) - 1;
         Rocket.UpdateCircles();
+        return Rocket;
+    }
+
+    // Rocket becomes one of Kind whose circles all lie far off, but Circle, which sits at (X, Y).
+    static const TRocket& Lone(TRocket& Rocket, int Kind, int Circle, double X, double Y) {
+        Rocket.Kind = Kind;
+        Rocket.Circles.fill({20000, 20000});
+        Rocket.Circles[Circle] = {X, Y};
         return Rocket;
     }
 
@@ -88,6 +101,122 @@ TEST_F(TCollisionsTest, HyperShieldCoversTheFlanksBelowLevelThree) {
     EXPECT_TRUE(TCollisions::ShieldHitsPiece(500, 500, 360, 2, 500, 550, 16));
     EXPECT_FALSE(TCollisions::ShieldHitsPiece(500, 500, 360, 2, 560, 500, 16)); // 20 from the front end
     EXPECT_TRUE(TCollisions::ShieldHitsPiece(500, 500, 360, 3, 616, 500, 16));
+}
+
+// Each attack against each circle of each kind on its own: a hit at the circle's threshold, a miss
+// just past it. Kind 4 is shaped like kind 1.
+TEST_F(TCollisionsTest, EveryCircleOfEveryKindMeetsEachAttackAtItsOwnThreshold) {
+    using TRow = std::vector<int>;
+    const TRow Front[3] = {
+        {25, 27, 27, 27, 32}, {27, 27, 27, 27, 32, 27, 27, 27, 30}, {25, 27, 27, 27, 27, 27}};
+    const TRow Rear[3] = {
+        {41, 41, 41, 41, 41}, {41, 41, 41, 41, 41, 41, 41, 41, 44}, {39, 41, 41, 41, 41, 41}};
+    const TRow Phazer[3] = {{3, 5, 5, 5, 5}, {5, 5, 5, 5, 5, 5, 0, 5, 8}, {3, 5, 5, 5, 5, 5}};
+    const TRow Bullet[3] = {{5, 7, 7, 7, 12}, {7, 7, 7, 7, 7, 7, 7, 7, 10}, {5, 7, 7, 7, 7, 7}};
+    const TRow Mine[3] = {
+        {19, 21, 21, 21, 26}, {21, 21, 21, 21, 26, 21, 21, 21, 24}, {19, 21, 21, 21, 21, 21}};
+    const TRow Radius[3] = {{3, 5, 5, 5, 10}, {5, 5, 5, 5, 10, 5, 5, 5, 8}, {3, 5, 5, 5, 5, 5}};
+    const TRow Margin[3] = {{3, 5, 5, 5, 5}, {5, 5, 5, 5, 5, 5, 5, 5, 8}, {3, 5, 5, 5, 5, 5}};
+    const int OwnRadius[4] = {4, 6, 5, 4};
+    TProbes Far;
+    Far.fill({-20000, -20000});
+    TRocket Target(*TestEngine);
+    TRocket First(*TestEngine);
+    for (int Kind = 1; Kind <= 4; ++Kind) {
+        const int Shape = Kind == 4 ? 0 : Kind - 1;
+        ASSERT_EQ(TCollisions::CircleCount(Kind), static_cast<int>(Front[Shape].size()));
+        for (int Circle = 0; Circle < TCollisions::CircleCount(Kind); ++Circle) {
+            SCOPED_TRACE("kind " + std::to_string(Kind) + " circle " + std::to_string(Circle));
+            TProbes FrontProbe = Far, RearProbe = Far;
+            FrontProbe[Circle % 4] = {0, 0};
+            RearProbe[4 + Circle % 2] = {0, 0};
+            TBeamPoints Beam;
+            Beam.fill({-20000, -20000});
+            Beam[Circle % 5] = {0, 0};
+            const std::pair<std::function<bool(const TRocket&)>, int> Attacks[] = {
+                {[&](const TRocket& R) { return TCollisions::RamHits(FrontProbe, R); }, Front[Shape][Circle]},
+                {[&](const TRocket& R) { return TCollisions::RamHits(RearProbe, R); }, Rear[Shape][Circle]},
+                {[&](const TRocket& R) { return TCollisions::PhazerHitsRocket(Beam, R); },
+                 24 + Phazer[Shape][Circle]},
+                {[](const TRocket& R) {
+                     return TCollisions::BulletHitsRocket({0, 0}, R);
+                 },
+                 Bullet[Shape][Circle]},
+                {[](const TRocket& R) { return TCollisions::MineHitsRocket(0, 0, R); }, Mine[Shape][Circle]},
+                {[](const TRocket& R) { return TCollisions::PieceHitsRocket(0, 0, 16, R); },
+                 16 + Radius[Shape][Circle]},
+                {[](const TRocket& R) { return TCollisions::LongBombHitsRocket(0, 0, 25, R); }, 25 + 3}};
+            for (const auto& [Hits, Threshold] : Attacks) {
+                EXPECT_TRUE(Hits(Lone(Target, Kind, Circle, Threshold, 0))) << Threshold;
+                EXPECT_FALSE(Hits(Lone(Target, Kind, Circle, Threshold + 0.5, 0))) << Threshold;
+            }
+            // Another rocket's nose: nose to nose may just touch, a body circle must overlap.
+            for (int FirstKind = 1; FirstKind <= 4; ++FirstKind) {
+                const int Reach = OwnRadius[FirstKind - 1] + Margin[Shape][Circle];
+                const double Touch = Circle == 0 ? Reach : Reach - 0.5;
+                Lone(First, FirstKind, 0, 0, 0);
+                EXPECT_TRUE(TCollisions::RocketHitsRocket(First, Lone(Target, Kind, Circle, Touch, 0)))
+                    << FirstKind;
+                EXPECT_FALSE(TCollisions::RocketHitsRocket(First, Lone(Target, Kind, Circle, Touch + 0.5, 0)))
+                    << FirstKind;
+            }
+        }
+        // The EMP wave and the full shield reach only for the nose.
+        const int NoseMargin = Kind == 2 ? 5 : 3;
+        EXPECT_TRUE(TCollisions::EmpHitsRocket(0, 0, 100, Lone(Target, Kind, 0, 100 + NoseMargin, 0)));
+        EXPECT_FALSE(TCollisions::EmpHitsRocket(0, 0, 100, Lone(Target, Kind, 0, 100.5 + NoseMargin, 0)));
+        EXPECT_FALSE(TCollisions::EmpHitsRocket(0, 0, 100, Lone(Target, Kind, 1, 50, 0)));
+        EXPECT_TRUE(TCollisions::ShieldHitsRocket(0, 0, 360, 3, Lone(Target, Kind, 0, 100 + NoseMargin, 0)));
+        EXPECT_FALSE(
+            TCollisions::ShieldHitsRocket(0, 0, 360, 3, Lone(Target, Kind, 0, 100.5 + NoseMargin, 0)));
+        EXPECT_FALSE(TCollisions::ShieldHitsRocket(0, 0, 360, 3, Lone(Target, Kind, 1, 50, 0)));
+    }
+}
+
+// Below level 3 the shield leaves gaps ahead of and behind the ship: the nose (or a piece) must be
+// within reach of the ship's centre and at least the gap from the front and back points, which lie
+// 100 (level 1) or 80 (level 2) px along the axis.
+TEST_F(TCollisionsTest, HyperShieldFlanksReachAndGapsByLevelAndKind) {
+    struct TLevel {
+        int Level, Length, Reach[4], Gap[4], PieceGap;
+    };
+    const TLevel Levels[] = {{1, 100, {103, 105, 103, 103}, {103, 105, 105, 103}, 100},
+                             {2, 80, {103, 105, 103, 103}, {53, 55, 55, 53}, 50}};
+    const double Cos60 = 0.5, Sin60 = std::sqrt(3.0) / 2;
+    TRocket Target(*TestEngine);
+    for (const TLevel& L : Levels)
+        for (int Kind = 1; Kind <= 4; ++Kind) {
+            SCOPED_TRACE("level " + std::to_string(L.Level) + " kind " + std::to_string(Kind));
+            const auto Shields = [&](double X, double Y) {
+                return TCollisions::ShieldHitsRocket(0, 0, 360, L.Level, Lone(Target, Kind, 0, X, Y));
+            };
+            const int R = L.Reach[Kind - 1];
+            EXPECT_TRUE(Shields(0, R));
+            EXPECT_FALSE(Shields(0, R + 0.5));
+            // Just clear of the front point (L, 0), then just inside its gap; the same behind.
+            for (const double Side : {1.0, -1.0})
+                for (const auto& [Gap, Clear] :
+                     {std::pair{L.Gap[Kind - 1] + 0.25, true}, {L.Gap[Kind - 1] - 0.25, false}})
+                    EXPECT_EQ(Shields(Side * (L.Length - Gap * Cos60), Gap * Sin60), Clear)
+                        << Side << " " << Gap;
+        }
+    for (const TLevel& L : Levels)
+        for (const double Side : {1.0, -1.0})
+            for (const auto& [Gap, Clear] : {std::pair{L.PieceGap + 0.25, true}, {L.PieceGap - 0.25, false}})
+                EXPECT_EQ(TCollisions::ShieldHitsPiece(0, 0, 360, L.Level, Side * (L.Length - Gap * Cos60),
+                                                       Gap * Sin60, 16),
+                          Clear)
+                    << L.Level << " " << Side << " " << Gap;
+}
+
+TEST_F(TCollisionsTest, ThePhazerBeamIsItsTipAndTwoPairsBesideTheAxisInWholePixels) {
+    using TBeam = std::array<std::array<int, 2>, 5>;
+    // The side points are put in whole pixels beside the ship before they are carried ahead: at 30
+    // degrees that makes (607, 344) of what would otherwise be (607, 345).
+    EXPECT_EQ(TCollisions::PhazerBeam(500.7, 300.6, 30),
+              (TBeam{{{569, 340}, {607, 344}, {592, 370}, {618, 345}, {598, 379}}}));
+    EXPECT_EQ(TCollisions::PhazerBeam(512.5, 384.5, 180),
+              (TBeam{{{432, 384}, {397, 399}, {397, 369}, {387, 404}, {387, 364}}}));
 }
 
 TEST_F(TCollisionsTest, WeaponsMinesAndPiecesReachTheirThresholds) {

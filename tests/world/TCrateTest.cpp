@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <map>
+#include <string>
+#include <tuple>
+
 namespace {
 
 using W = TShip::TWeapon;
@@ -77,19 +82,87 @@ TEST_F(TCrateTest, FlyingOverTheCrateCollectsItWhileFadingInOnlyOnce) {
     EXPECT_FALSE(Crate->PickedUp(*Ship));
 }
 
-TEST_F(TCrateTest, RewardsChargeTheFirstFreeWeaponOrFallBackAndCapEnergy) {
-    Ship->Owned[W::wpPhazer] = Ship->Charged[W::wpPhazer] = true;
-    Ship->Owned[W::wpLongBomb] = true;
-    Crate->GiveContents(0, *Ship, Messages, Score);
-    EXPECT_TRUE(Ship->Charged[W::wpLongBomb]);
-    EXPECT_EQ(Messages.NoticeLine1, " +Bomb");
-    EXPECT_EQ(Score, 0);
-    Ship->Energy = 50;
-    Crate->GiveContents(1, *Ship, Messages, Score); // nothing left to charge
-    EXPECT_EQ(Score, 300);
-    EXPECT_EQ(Ship->Energy, 70);
-    EXPECT_EQ(Messages.NoticeLine2, "Points +300");
-    EXPECT_EQ(Messages.Main.Text, "Health +20, Points +300");
+TEST_F(TCrateTest, TheCountdownShowsWholeSecondsInYellowThenInRedFromFive) {
+    Run(201);
+    Crate->Alpha = 254;
+    Run(1);
+    ASSERT_EQ(Crate->State, TCrate::csCountingDown);
+    const uint32_t Began = Crate->StateTime;
+    constexpr uint32_t Yellow = 0x9632FBFFu, Red = 0x960000FFu;
+    const std::tuple<uint32_t, int, uint32_t> Walk[] = {
+        {0, 10, Yellow}, {999, 10, Yellow}, {1000, 9, Yellow}, {4999, 6, Yellow},
+        {5000, 5, Red},  {9999, 1, Red},    {10000, 0, Red}};
+    for (const auto& [Since, Seconds, Colour] : Walk) {
+        FakeClock.SetTickCount(Began + Since);
+        EXPECT_EQ(Crate->SecondsLeft(), Seconds) << Since;
+        EXPECT_EQ(TCrate::CountdownColour(Crate->SecondsLeft()), Colour) << Since;
+    }
+}
+
+TEST_F(TCrateTest, TheFrontProbesReach49TheRearOnes63AndTheTailOverTheCrateTakesNothing) {
+    Crate->X = 400;
+    Crate->Y = 300;
+    std::array<std::array<int, 2>, 7> Far;
+    Far.fill({-1000, -1000});
+    for (int Probe = 0; Probe < 6; ++Probe) {
+        const int Reach = Probe < 4 ? 49 : 63;
+        for (const auto& [Distance, Picked] : {std::pair{Reach, true}, {Reach + 1, false}}) {
+            Ship->HitPoints = Far;
+            Ship->HitPoints[Probe] = {400, 300 - Distance};
+            EXPECT_EQ(Crate->PickedUp(*Ship), Picked) << Probe << " at " << Distance;
+        }
+    }
+    Ship->HitPoints = Far;
+    Ship->HitPoints[0] = {400, 300};
+    Ship->HitPoints[6] = {436, 300};
+    EXPECT_FALSE(Crate->PickedUp(*Ship));
+    Ship->HitPoints[6] = {437, 300};
+    EXPECT_TRUE(Crate->PickedUp(*Ship));
+}
+
+// Each weapon reward charges the first weapon of its list that is owned and not charged, one per crate,
+// and once none is left gives its points and energy instead.
+TEST_F(TCrateTest, WeaponRewardsChargeDownTheirListsThenFallBack) {
+    GameText.wpnEMP = "EMP";
+    GameText.wpnPhazer = "Phazer";
+    GameText.wpnHyperShield = "Shield";
+    struct TReward {
+        int K;
+        std::array<int, 4> Order;
+        int Points, Energy;
+    };
+    const TReward Rewards[] = {{0, {W::wpPhazer, W::wpLongBomb, W::wpHyperShield, W::wpEmp}, 200, 20},
+                               {1, {W::wpPhazer, W::wpLongBomb, W::wpEmp, W::wpHyperShield}, 300, 20},
+                               {5, {W::wpEmp, W::wpLongBomb, W::wpHyperShield, W::wpPhazer}, 150, 10},
+                               {8, {W::wpPhazer, W::wpEmp, W::wpHyperShield, W::wpLongBomb}, 250, 15}};
+    const std::map<int, std::string> Names = {
+        {W::wpEmp, "EMP"}, {W::wpPhazer, "Phazer"}, {W::wpLongBomb, "Bomb"}, {W::wpHyperShield, "Shield"}};
+    for (const TReward& Reward : Rewards) {
+        SCOPED_TRACE(Reward.K);
+        Ship->Owned.fill(true);
+        Ship->Owned[Reward.Order[2]] = false; // not bought: passed over
+        Ship->Charged.fill(false);
+        Score = 0;
+        for (const int Weapon : {Reward.Order[0], Reward.Order[1], Reward.Order[3]}) {
+            Crate->GiveContents(Reward.K, *Ship, Messages, Score);
+            EXPECT_TRUE(Ship->Charged[Weapon]) << Weapon;
+            EXPECT_EQ(Messages.NoticeLine1, " +" + Names.at(Weapon));
+        }
+        EXPECT_FALSE(Ship->Charged[Reward.Order[2]]);
+        EXPECT_EQ(Score, 0);
+        Ship->Energy = 50;
+        Crate->GiveContents(Reward.K, *Ship, Messages, Score);
+        const std::string Health = "Health +" + std::to_string(Reward.Energy);
+        const std::string Points = "Points +" + std::to_string(Reward.Points);
+        EXPECT_EQ(Score, Reward.Points);
+        EXPECT_EQ(Ship->Energy, 50 + Reward.Energy);
+        EXPECT_EQ(Messages.NoticeLine1, Health);
+        EXPECT_EQ(Messages.NoticeLine2, Points);
+        EXPECT_EQ(Messages.Main.Text, Health + ", " + Points);
+    }
+}
+
+TEST_F(TCrateTest, OtherRewardsHealArmTheSniperAddAMineOrScore) {
     Ship->Energy = 95;
     Crate->GiveContents(7, *Ship, Messages, Score);
     EXPECT_EQ(Ship->Energy, 100);

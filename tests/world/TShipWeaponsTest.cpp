@@ -1,11 +1,15 @@
 #include "TShipFixture.h"
 
+#include "world/TAsteroid.h"
 #include "world/TCollisions.h"
 #include "world/TRocket.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <optional>
+#include <tuple>
 
 namespace {
 
@@ -29,6 +33,7 @@ class TShipWeaponsTest : public TShipFixture {
     }
     void TearDown() override {
         Game.Rockets.clear();
+        Game.Asteroids.reset();
         TShipFixture::TearDown();
     }
 
@@ -129,11 +134,16 @@ TEST_F(TShipWeaponsTest, BulletsFlyTwoPixelsAFrameKillOneRocketAndLeaveAtTheEdge
     EXPECT_FALSE(Behind.Destroyed); // one kill per bullet
     EXPECT_EQ(Game.Score, 50);
     TBullet& Bullet = Ship->Bullets[2];
-    Bullet = {true, 1031.9, 100, 0};
-    Frames(1);
-    EXPECT_TRUE(Bullet.Active); // 1033.9: still in flight
-    Frames(1);
-    EXPECT_FALSE(Bullet.Active); // 1035.9: gone
+    // One frame's 2 px from each start: x 1033.9 flies on, 1034 is off the field; likewise -10 and
+    // -10.1, y 777.9 and 778, y -10 and -10.1.
+    const std::tuple<double, double, double, bool> Edges[] = {
+        {1031.9, 100, 0, true}, {1032, 100, 0, false}, {-8, 100, 180, true}, {-8.1, 100, 180, false},
+        {100, 775.9, 90, true}, {100, 776, 90, false}, {100, -8, 270, true}, {100, -8.1, 270, false}};
+    for (const auto& [X, Y, Angle, Stays] : Edges) {
+        Bullet = {true, X, Y, Angle};
+        Frames(1);
+        EXPECT_EQ(Bullet.Active, Stays) << Bullet.X << ", " << Bullet.Y;
+    }
     Game.Paused = true;
     Bullet = {true, 100, 100, 0};
     Frames(5);
@@ -224,6 +234,113 @@ TEST_F(TShipWeaponsTest, TheHyperShieldCountsDownEvenWhilePausedAndFades) {
     Frames(1);
     EXPECT_FALSE(Ship->ShieldUp || Ship->HyperShieldActive || Ship->WeaponBusy);
     EXPECT_FALSE(Explosion->Shield1A.Running()); // the shimmer fades instead of hanging on
+}
+
+TEST_F(TShipWeaponsTest, AWeaponFiredAsTheShipIsDestroyedGoesOutWithIt) {
+    for (const auto& [Weapon, Effect] : {std::pair{W::wpEmp, &Explosion->Emp},
+                                         {W::wpPhazer, &Explosion->Phazer},
+                                         {W::wpHyperShield, &Explosion->Shield1A}}) {
+        SCOPED_TRACE(int(Weapon));
+        Ship = std::make_unique<TShip>(*Engine);
+        Ship->Owned.fill(true);
+        Ship->Charged.fill(true);
+        Select(Weapon);
+        Ship->Energy = 0; // the hull gives out in the frame the weapon is fired
+        Hold(FireKey);
+        Frames(1);
+        Release(FireKey);
+        ASSERT_TRUE(Ship->Destroyed);
+        EXPECT_FALSE(Ship->WeaponBusy || Ship->ShieldUp);
+        for (int Step = 0; Step < 125; ++Step) // 2 s of particle steps
+            Explosion->Update(16);
+        EXPECT_FALSE(Effect->Running());
+        EXPECT_EQ(Effect->Count(), 0);
+    }
+}
+
+// Each weapon, the hyper shield and a mine break the large asteroid where their reach touches it, and
+// spray its fragments around the direction of the blow (none for the shield and mines).
+TEST_F(TShipWeaponsTest, WeaponsShieldAndMinesBreakTheAsteroidAtTheEdgeOfTheirReach) {
+    Game.Asteroids = std::make_unique<TAsteroid>(*Engine);
+    TAsteroid& Field = *Game.Asteroids;
+    // The sweeps run once per living rocket: one far out of everything's way.
+    AddRocket(60, 60);
+    struct TCase {
+        const char* Name;
+        std::function<void()> Attack; // ends with the reach out and about to be tested
+        double HitX, HitY, MissX, MissY;
+        std::optional<double> Base;
+    };
+    const auto FireAndStep = [this](int Weapon) {
+        Select(Weapon);
+        Fire(); // fired, and the next frame goes out
+    };
+    // Ship at (512.5, 384.5) heading 180; the large asteroid's radius is 26.
+    const TCase Cases[] = {
+        {"EMP: 100 + 26 from the ship", [&] { FireAndStep(W::wpEmp); }, 386.5, 384.5, 386, 384.5, 180.0},
+        {"phazer: 24 + 26 from its side point (387, 364)", [&] { FireAndStep(W::wpPhazer); }, 387, 314, 387,
+         313, 180.0},
+        {"long bomb: 25 + 26 from the bomb at (462.5, 384.5), along the heading it was fired on",
+         [&] {
+             Select(W::wpLongBomb);
+             Fire(); // flies one frame and goes off where it was laid
+             Ship->Angle = 90;
+         },
+         411.5, 384.5, 411, 384.5, 180.0},
+        {"hyper shield: 100 + 26 all round at level 3", [&] { Select(W::wpHyperShield); }, 386.5, 384.5, 386,
+         384.5, std::nullopt},
+        {"mine: 16 + 26",
+         [&] {
+             Ship->Mines[0] = {true, 100, 600, 0, Now()};
+         },
+         142, 600, 142.5, 600, std::nullopt},
+        {"bullet: its nose 9 px ahead, then 26",
+         [&] {
+             Ship->Bullets[1] = {true, 100, 600, 0};
+         },
+         137, 600, 137.5, 600, 0.0}};
+    for (const bool Reached : {true, false})
+        for (const TCase& Case : Cases) {
+            SCOPED_TRACE(std::string(Case.Name) + (Reached ? " (hit)" : " (miss)"));
+            Ship = std::make_unique<TShip>(*Engine);
+            Ship->X = 512.5;
+            Ship->Y = 384.5;
+            Ship->Angle = 180;
+            Ship->ShieldLevel = 3;
+            Ship->Owned.fill(true);
+            Ship->Charged.fill(true);
+            Ship->MinesLeft = 1;
+            Ship->ArmMines();
+            Ship->CheckCollisions = [](TShip& Flying) {
+                TCollisions::CheckRocketCollisions(Flying, Game.Rockets, Game.Messages);
+            };
+            Field.Reset();
+            Field.Active = true;
+            std::tie(Field.X, Field.Y) =
+                Reached ? std::pair{Case.HitX, Case.HitY} : std::pair{Case.MissX, Case.MissY};
+            Game.Score = 0;
+            Keyboard.Update(); // the fire key of the case before is up
+            Case.Attack();
+            if (Field.State == 0) {
+                Hold(FireKey); // the shield comes up as it is fired; the others are already out
+                Frames(1);
+                Release(FireKey);
+            }
+            ASSERT_EQ(Field.State, Reached ? 1 : 0);
+            if (!Reached)
+                continue;
+            EXPECT_EQ(Game.Score, 70);
+            const double F0 = Field.Fragments[0].Angle, F1 = Field.Fragments[1].Angle;
+            const double F2 = Field.Fragments[2].Angle, F3 = Field.Fragments[3].Angle;
+            if (Case.Base) {
+                const double B = *Case.Base;
+                EXPECT_TRUE(F0 - B >= 0 && F0 - B < 20 && B - F1 >= 0 && B - F1 < 20) << F0 << " " << F1;
+                EXPECT_TRUE(F2 - B >= 20 && F2 - B < 70 && B - F3 >= 20 && B - F3 < 70) << F2 << " " << F3;
+            } else {
+                EXPECT_TRUE(F0 < 180 && F1 >= 180 && F2 >= 180 && F3 < 180)
+                    << F0 << " " << F1 << " " << F2 << " " << F3;
+            }
+        }
 }
 
 TEST_F(TShipWeaponsTest, MinesAreLaidBehindBlowUpOnRocketsAndRunOut) {

@@ -1,0 +1,68 @@
+#include "THeadlessDevice.h"
+
+#include "render/TVelaFontsAlt.h"
+#include "runtime/TWin1250.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class TVelaFontAltTest : public THeadlessDevice {
+  protected:
+    void SetUp() override {
+        Width = 400;
+        Height = 80;
+        THeadlessDevice::SetUp();
+        ASSERT_TRUE(Fonts.RegisterFontFile("BEWARE", ZERATHON_SOURCE_DIR "/data/Text/BEWARE__.ttf"));
+    }
+
+    // The rows and columns that hold anything drawn, inclusive.
+    struct TInk {
+        int Left = 1 << 20, Top = 1 << 20, Right = -1, Bottom = -1;
+    };
+
+    TInk Draw(TVelaFontAlt& Font, const std::string& Text) {
+        Clear();
+        Font.TextOut(Text, Left, Top, 0xFFFFFFFFu);
+        TPicture Frame;
+        EXPECT_TRUE(Device.ReadPixels(Frame));
+        TInk Ink;
+        for (int Y = 0; Y < Frame.Height; ++Y)
+            for (int X = 0; X < Frame.Width; ++X)
+                if (Frame.At(X, Y) & 0xFFFFFF) {
+                    Ink = {std::min(Ink.Left, X), std::min(Ink.Top, Y), std::max(Ink.Right, X),
+                           std::max(Ink.Bottom, Y)};
+                }
+        return Ink;
+    }
+
+    static constexpr int Left = 10;
+    static constexpr int Top = 10;
+    TVelaFontsAlt Fonts{Device};
+};
+
+TEST_F(TVelaFontAltTest, EveryHeightOfTheGamesFontsDrawsInsideWhatItMeasuresOnOneBaseline) {
+    const std::string Tallest = TWin1250::FromUtf8("ÁČŠŽŤ Őgjy_|");
+    const std::string Capitals = TWin1250::FromUtf8("ÁŤH");
+    for (int Size = 14; Size <= 54; Size += 2) { // 14 to 54: every height the game's fonts have
+        TVelaFontAlt& Font = Fonts.Add();
+        Font.Name = "BEWARE";
+        Font.Style = feBold;
+        Font.Size = Size;
+        ASSERT_TRUE(Font.Initialize()) << Size;
+        EXPECT_EQ(Font.TextHeight(Tallest), Size);
+        const TInk Ink = Draw(Font, Tallest);
+        EXPECT_GE(Ink.Top, Top) << Size;
+        EXPECT_LT(Ink.Bottom, Top + Size) << Size;
+        EXPECT_GE(Ink.Left, Left) << Size;
+        EXPECT_LT(Ink.Right, Left + Font.TextWidth(Tallest)) << Size;
+        // Not shrunk to fit: the accents and descenders fill the cell but for a row or two.
+        EXPECT_GE(Ink.Bottom - Ink.Top + 1, Size - 2) << Size;
+        // Accents do not push a line down: an H stands on the same row with or without them.
+        EXPECT_EQ(Draw(Font, Capitals).Bottom, Draw(Font, "H").Bottom) << Size;
+    }
+}
+
+} // namespace
