@@ -11,7 +11,7 @@ TESTBUILD := build/sanitize
 
 PREFIX ?= /usr/local
 
-.PHONY: all run test deps configure build bench fuzz format clean data install package
+.PHONY: all run test deps configure build bench soak fuzz format clean data install package balance
 
 all: build
 
@@ -55,6 +55,14 @@ package: build
 bench: build
 	cd $(BUILD) && for b in bench/*Bench; do ./$$b; done
 
+# Long endless play with scripted input: no sanitizer report, and no memory growth in Release.
+SOAK_FRAMES ?= 200000
+SOAK_SANITIZE_FRAMES ?= $(SOAK_FRAMES)
+soak: build
+	@cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DZERATHON_SANITIZE=ON >/dev/null
+	cmake --build $(TESTBUILD) -j $(JOBS) --target zerathon
+	tools/soak.sh $(BUILD)/game/zerathon $(TESTBUILD)/game/zerathon $(BUILD)/game $(SOAK_FRAMES) $(SOAK_SANITIZE_FRAMES)
+
 fuzz: deps
 	@missing=""; for p in $(FUZZ_PACKAGES); do \
 	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
@@ -70,6 +78,18 @@ data: configure
 	$(BUILD)/tools/SoundSynth data
 	$(BUILD)/tools/LevelTool build data-src/levels data/Levels
 	$(BUILD)/tools/EffectTool build data-src/effects data/Graphic
+
+# The campaign flown by the autopilot with five seeds a mission, its table written to docs/balance.md.
+balance: configure
+	cmake --build $(BUILD) --target Autopilot -j $(JOBS)
+	$(BUILD)/tools/Autopilot --data data --missions all --seeds 5 > $(BUILD)/balance.txt
+	{ echo '# Campaign balance'; echo; \
+	  echo 'Written by `make balance`: the campaign flown by `tools/Autopilot` with seeds 1 to 5, the profile'; \
+	  echo 'carried from mission to mission and the shop visited between missions. Per mission: wins, then'; \
+	  echo 'the means of the play time and energy left (won flights), score and credits earned (all flights),'; \
+	  echo 'the seconds of a timed first wave left after a briefing read at 150 words a minute, and the'; \
+	  echo 'words of that briefing.'; echo; echo '```'; cat $(BUILD)/balance.txt; echo '```'; } > docs/balance.md
+	cat $(BUILD)/balance.txt
 
 format:
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

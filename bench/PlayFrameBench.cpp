@@ -1,19 +1,30 @@
-// One frame of play with a full wave of 100 rockets in flight, through the real frame loop, headless.
+// Frames of play through the real frame loop, headless: a wave of 100 rockets, and the endless mode's
+// thirtieth wave with every weapon and effect going. Rasterise off measures what the game itself costs
+// (a graphics card does the pixel work); the software-renderer cases add SDL's software renderer, drawn
+// through our span renderer and, for the ratio, through SDL's own triangles.
+#include "TAllocationCounter.h"
+
 #include "app/Globals.h"
 #include "app/TmainFrm.h"
 #include "engine/TEngine.h"
+#include "missions/TEndlessProgress.h"
 #include "missions/TLevelFile.h"
-#include "missions/TLoading.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaDevice.h"
 #include "runtime/TZlibStream.h"
+#include "world/TAsteroid.h"
+#include "world/TCrate.h"
 #include "world/TRocket.h"
 #include "world/TShip.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -45,25 +56,20 @@ std::string MakeGameFolder() {
 void PlaceRockets() {
     for (size_t I = 0; I < Game.Rockets.size(); ++I) {
         TRocket& Rocket = *Game.Rockets[I];
-        Rocket.Destroyed = false;
-        Rocket.Gone = false;
-        Rocket.X = 51 + 102 * (I % 10);
-        Rocket.Y = 38 + 77 * (I / 10 % 10);
+        Rocket.Respawn(51 + 102 * (I % 10), 38 + 77 * (I / 10 % 10));
         Rocket.Angle = Rocket.TargetAngle =
             TRocket::AimAngle(Game.Ship->X - Rocket.X, Game.Ship->Y - Rocket.Y, Rocket.Angle);
     }
 }
 
-// One play frame through the real frame loop, the wave put back on its ring every PlaceEvery frames
-// (untimed). Rasterise false leaves out the pixel work, which a graphics card does, and measures what
-// the game itself costs; true adds SDL's software renderer.
-void PlayFrame(benchmark::State& State, bool Rasterise, int PlaceEvery, bool Spans = true) {
+// The game started headless on the given mission, two frames in and playing.
+std::unique_ptr<TmainFrm> StartPlay(const std::string& Level, bool Rasterise, bool Spans) {
     TCommandLine Options;
     Options.DataDir = MakeGameFolder();
     Options.Headless = true;
     Options.StepMs = 10;
     Options.HasSeed = true;
-    Options.Level = "level01";
+    Options.Level = Level;
     auto Frame = std::make_unique<TmainFrm>(Options);
     Frame->FormCreate();
     Frame->RunOnce();
@@ -74,50 +80,141 @@ void PlayFrame(benchmark::State& State, bool Rasterise, int PlaceEvery, bool Spa
     Game.Paused = false;
     GameState = gsPlaying;
     Game.Ship->Energy = 1000000;
-    int64_t AliveTotal = 0;
-    int64_t ParticleTotal = 0;
-    int Frames = 0;
-    for (auto _ : State) {
-        if (Frames++ % PlaceEvery == 0) {
-            State.PauseTiming();
-            PlaceRockets();
-            State.ResumeTiming();
-        }
-        Frame->RunOnce();
-        State.PauseTiming();
-        for (const auto& Rocket : Game.Rockets) {
-            AliveTotal += !Rocket->Destroyed;
-            ParticleTotal += Rocket->FlameEmitter.Count() + Rocket->ExplosionEmitter.Count();
-        }
-        State.ResumeTiming();
-    }
-    State.counters["rockets_alive_avg"] = static_cast<double>(AliveTotal) / Frames;
-    State.counters["rocket_particles_avg"] = static_cast<double>(ParticleTotal) / Frames;
-    // The counters restart with every frame: these are the last frame's.
-    State.counters["draw_calls"] = Engine->Canvas.DrawCalls();
+    return Frame;
+}
+
+void StopPlay(std::unique_ptr<TmainFrm>& Frame) {
     Frame.reset();
     ResetGlobals();
 }
 
+// Frames played after WarmUp more: Prepare(Frame number) runs untimed before each. Counters: heap
+// allocations per frame, and the median and 99th percentile of the frame times.
+void PlayFrames(benchmark::State& State, TmainFrm& Frame, int WarmUp,
+                const std::function<void(int)>& Prepare) {
+    int Number = 0;
+    for (; Number < WarmUp; ++Number) {
+        Prepare(Number);
+        Frame.RunOnce();
+    }
+    std::vector<double> Times;
+    Times.reserve(static_cast<size_t>(State.max_iterations));
+    int64_t Allocations = 0;
+    for (auto _ : State) {
+        State.PauseTiming();
+        Prepare(Number++);
+        State.ResumeTiming();
+        const int64_t Before = TAllocationCounter::Count();
+        const auto Start = std::chrono::steady_clock::now();
+        Frame.RunOnce();
+        const auto End = std::chrono::steady_clock::now();
+        Allocations += TAllocationCounter::Count() - Before;
+        Times.push_back(std::chrono::duration<double, std::micro>(End - Start).count());
+    }
+    std::sort(Times.begin(), Times.end());
+    State.counters["allocs_per_frame"] = static_cast<double>(Allocations) / static_cast<double>(Times.size());
+    State.counters["median_us"] = Times[Times.size() / 2];
+    State.counters["p99_us"] = Times[Times.size() * 99 / 100];
+    // The counters restart with every frame: these are the last frame's.
+    State.counters["draw_calls"] = Engine->Canvas.DrawCalls();
+}
+
+// The wave of 100 rockets, put back on its grid every PlaceEvery frames.
+void PlayRockets(benchmark::State& State, bool Rasterise, bool Spans, int PlaceEvery) {
+    auto Frame = StartPlay("level01", Rasterise, Spans);
+    int64_t Alive = 0;
+    int64_t Particles = 0;
+    int Frames = 0;
+    PlayFrames(State, *Frame, 30, [&](int Number) {
+        // What the last frame left, before the wave is put back.
+        for (const auto& Rocket : Game.Rockets) {
+            Alive += !Rocket->Destroyed;
+            Particles += Rocket->FlameEmitter.Count() + Rocket->ExplosionEmitter.Count();
+        }
+        ++Frames;
+        if (Number % PlaceEvery == 0)
+            PlaceRockets();
+    });
+    State.counters["rockets_alive_avg"] = static_cast<double>(Alive) / Frames;
+    State.counters["rocket_particles_avg"] = static_cast<double>(Particles) / Frames;
+    StopPlay(Frame);
+}
+
 // The wave in flight: all 100 rockets alive with their flames burning.
 void PlayFrameWith100Rockets(benchmark::State& State) {
-    PlayFrame(State, false, 1);
+    PlayRockets(State, false, true, 1);
 }
 
 void PlayFrameWith100RocketsSoftwareRenderer(benchmark::State& State) {
-    PlayFrame(State, true, 1);
+    PlayRockets(State, true, true, 1);
 }
 
 void PlayFrameWith100RocketsSoftwareBaseline(benchmark::State& State) {
-    PlayFrame(State, true, 1, false);
+    PlayRockets(State, true, false, 1);
 }
 
 // The wave closing in: the rockets destroy each other and the ship in dozens of explosions at once.
 void PlayFrameRocketSwarm(benchmark::State& State) {
-    PlayFrame(State, false, 60);
+    PlayRockets(State, false, true, 60);
+}
+
+// The key bound to a control (Game.Keys order) pressed for one frame.
+void PressFor(TmainFrm& Frame, int Control, int Number, int Every) {
+    if (Number % Every == 0)
+        Frame.Input.KeyEvent(Game.Keys[Control], true);
+    else if (Number % Every == 1)
+        Frame.Input.KeyEvent(Game.Keys[Control], false);
+}
+
+// Everything at once, as the endless rules make wave 30: its rockets back on the field every
+// two seconds, EMP and phazer fired in turn, a mine planted every half second, a crate always out and
+// the asteroid back as soon as it is gone.
+void PlayFrameEndlessWave30(benchmark::State& State) {
+    auto Frame = StartPlay("ttd", false, true);
+    for (int Wave = 1; Wave <= 30; ++Wave) {
+        Game.Wave = Wave;
+        TEndlessProgress::StartEndlessWave();
+    }
+    TShip& Ship = *Game.Ship;
+    Ship.MinesLeft = 20;
+    Ship.ArmMines();
+    constexpr int Fire = 7, PlantMine = 8;
+    int64_t Alive = 0, Emp = 0, Phazer = 0;
+    int Frames = 0;
+    PlayFrames(State, *Frame, 60, [&](int Number) {
+        Emp += Ship.EmpActive;
+        Phazer += Ship.PhazerActive;
+        if (Number % 200 == 0)
+            PlaceRockets();
+        Ship.Energy = 1000000;
+        Ship.MinesLeft = 20;
+        if (!Ship.WeaponBusy) {
+            Ship.SelectedWeapon = Ship.SelectedWeapon == TShip::wpEmp ? TShip::wpPhazer : TShip::wpEmp;
+            Ship.Owned[Ship.SelectedWeapon] = Ship.Charged[Ship.SelectedWeapon] = true;
+        }
+        PressFor(*Frame, Fire, Number, 20);
+        PressFor(*Frame, PlantMine, Number, 50);
+        if (Game.Crates->State == TCrate::csWaiting)
+            Game.Crates->WaitDelay = 0;
+        if (Game.Asteroids->State == 2)
+            Game.Asteroids->RespawnTime = Now() - TAsteroid::RespawnDelay;
+        for (const auto& Rocket : Game.Rockets)
+            Alive += !Rocket->Destroyed;
+        ++Frames;
+    });
+    State.counters["rockets"] = static_cast<double>(Game.Rockets.size());
+    State.counters["rockets_alive_avg"] = static_cast<double>(Alive) / Frames;
+    State.counters["kind_a"] = Game.EndlessTypeA;
+    State.counters["kind_b"] = Game.EndlessTypeB;
+    State.counters["kind_b_rockets"] = Game.EndlessTypeBCount;
+    // Shares of the frames with each weapon running.
+    State.counters["emp"] = static_cast<double>(Emp) / Frames;
+    State.counters["phazer"] = static_cast<double>(Phazer) / Frames;
+    StopPlay(Frame);
 }
 
 BENCHMARK(PlayFrameWith100Rockets)->Unit(benchmark::kMicrosecond)->Iterations(1000);
+BENCHMARK(PlayFrameEndlessWave30)->Unit(benchmark::kMicrosecond)->Iterations(2000);
 BENCHMARK(PlayFrameWith100RocketsSoftwareRenderer)->Unit(benchmark::kMicrosecond)->Iterations(200);
 BENCHMARK(PlayFrameWith100RocketsSoftwareBaseline)->Unit(benchmark::kMicrosecond)->Iterations(200);
 BENCHMARK(PlayFrameRocketSwarm)->Unit(benchmark::kMicrosecond)->Iterations(1200);

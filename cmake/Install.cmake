@@ -1,6 +1,8 @@
 # Installation as a desktop game (cmake --install, make install PREFIX=...) and the Debian package
 # (make package). The installed game reads its data from share/games/zerathon and writes into the
 # player's own folder; the staged build/game folder stays a portable installation.
+# Debian keeps a package's documents under its own lower-case name.
+set(CMAKE_INSTALL_DOCDIR share/doc/zerathon CACHE PATH "Documentation folder")
 include(GNUInstallDirs)
 
 set(ZERATHON_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/games/zerathon)
@@ -36,10 +38,10 @@ set(CPACK_PACKAGE_NAME zerathon)
 set(CPACK_PACKAGE_VENDOR Kestrune)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "space shooter against homing rockets")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Zerathon is a single-player 2D space shooter. You fly a ship over a wrapping playfield and fight\n"
-    "homing rockets with a sniper gun, mines and four weapons bought in a shop, through a campaign of\n"
-    "19 missions and an endless survival mode with high-score tables.")
+# One string: separate arguments would become a CMake list, joined with semicolons in the package.
+set(CPACK_PACKAGE_DESCRIPTION "Zerathon is a single-player 2D space shooter. You fly a ship over a wrapping \
+playfield and fight homing rockets with a sniper gun, mines and four weapons bought in a shop, through a \
+campaign of 19 missions and an endless survival mode with high-score tables.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

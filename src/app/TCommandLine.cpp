@@ -100,7 +100,9 @@ std::string TCommandLine::HelpText() {
            "  --seed N             seed the random generator with N instead of the clock\n"
            "  --input FILE         scripted input, one event per line:\n"
            "                         F key down CODE | F key up CODE | F mouse move DX DY\n"
-           "                         F mouse down B | F mouse up B | F text TEXT   (# starts a comment)\n"
+           "                         F mouse down B | F mouse up B | F mouse wheel N | F text TEXT\n"
+           "                         F window focus-lost|focus-gained|minimised|restored\n"
+           "                         F pad down|up BUTTON | F pad axis AXIS VALUE   (# starts a comment)\n"
            "  --screenshot N:FILE  after frame N is drawn, write it as a PNG (may repeat)\n"
            "  --level NAME         skip intro and menus and load mission NAME (level01..level19, ttd)\n"
            "  --version, --help    print and exit\n";

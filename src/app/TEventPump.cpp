@@ -6,6 +6,8 @@
 
 #include <SDL.h>
 
+#include <vector>
+
 namespace {
 int GameButton(Uint8 SdlButton) {
     switch (SdlButton) {
@@ -32,11 +34,77 @@ void PassKey(TInputState& Input, const SDL_KeyboardEvent& Key) {
 }
 } // namespace
 
+TEventPump::~TEventPump() {
+    for (SDL_GameController* Pad : Pads)
+        SDL_GameControllerClose(Pad);
+    if (PadsStarted)
+        SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
 void TEventPump::CaptureMouse(bool Capture) {
-    if (Device.Window() == nullptr || Captured == Capture)
+    if (Captured == Capture && CursorHidden)
         return;
     Captured = Capture;
+    if (Device.Window() == nullptr)
+        return;
     SDL_SetRelativeMouseMode(Capture ? SDL_TRUE : SDL_FALSE);
+    SDL_ShowCursor(SDL_DISABLE);
+    CursorHidden = true;
+}
+
+void TEventPump::StartPads() {
+    // The pads already plugged in arrive as device-added events.
+    PadsStarted = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+}
+
+void TEventPump::PadAdded(int DeviceIndex) {
+    if (SDL_GameController* Pad = SDL_GameControllerOpen(DeviceIndex))
+        Pads.push_back(Pad);
+}
+
+void TEventPump::PadRemoved(SDL_JoystickID Instance) {
+    SDL_GameController* Pad = SDL_GameControllerFromInstanceID(Instance);
+    if (Pad == nullptr)
+        return;
+    std::erase(Pads, Pad);
+    SDL_GameControllerClose(Pad);
+    // What the pad held when it was pulled out would otherwise stay held.
+    for (int Button = 0; Button < SDL_CONTROLLER_BUTTON_MAX; ++Button)
+        Input.PadEvent({TPadEvent::TKind::Button, Button, 0});
+    for (int Axis = 0; Axis < SDL_CONTROLLER_AXIS_MAX; ++Axis)
+        Input.PadEvent({TPadEvent::TKind::Axis, Axis, 0});
+}
+
+void TEventPump::WindowEvent(const SDL_WindowEvent& Event) {
+    switch (Event.event) {
+    case SDL_WINDOWEVENT_MOVED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        Device.NoteWindowPlace();
+        return;
+    default:
+        break;
+    }
+    if (WindowEventsScripted)
+        return;
+    switch (Event.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        Input.WindowChanged(TWindowEvent::FocusGained);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        Input.WindowChanged(TWindowEvent::FocusLost);
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_HIDDEN:
+        Input.WindowChanged(TWindowEvent::Minimised);
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_SHOWN:
+        Input.WindowChanged(TWindowEvent::Restored);
+        break;
+    default:
+        break;
+    }
 }
 
 bool TEventPump::Pump() {
@@ -53,8 +121,11 @@ bool TEventPump::Pump() {
             break;
         case SDL_MOUSEMOTION:
             // Motion over the window while another one has the focus is not meant for the game.
-            if (Input.Focused)
+            // The renderer has already brought the position onto the letterboxed 1024 x 768 picture.
+            if (Input.Focused && Captured)
                 Input.MouseMove(Event.motion.xrel, Event.motion.yrel);
+            else if (Input.Focused)
+                Input.PointerAt(Event.motion.x, Event.motion.y);
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
@@ -64,16 +135,27 @@ bool TEventPump::Pump() {
         case SDL_TEXTINPUT:
             Input.TypeText(Event.text.text);
             break;
+        case SDL_MOUSEWHEEL:
+            if (Input.Focused)
+                Input.MouseWheel(Event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -Event.wheel.y
+                                                                                 : Event.wheel.y);
+            break;
         case SDL_WINDOWEVENT:
-            if (Event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-                Input.Focused = true;
-                CaptureMouse(true);
-            } else if (Event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-                // Keys held while the focus leaves would otherwise stay down for ever.
-                Input.ReleaseAll();
-                Input.Focused = false;
-                CaptureMouse(false);
-            }
+            WindowEvent(Event.window);
+            break;
+        case SDL_CONTROLLERDEVICEADDED:
+            PadAdded(Event.cdevice.which);
+            break;
+        case SDL_CONTROLLERDEVICEREMOVED:
+            PadRemoved(Event.cdevice.which);
+            break;
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+            Input.PadEvent({TPadEvent::TKind::Button, Event.cbutton.button,
+                            Event.type == SDL_CONTROLLERBUTTONDOWN ? 1 : 0});
+            break;
+        case SDL_CONTROLLERAXISMOTION:
+            Input.PadEvent({TPadEvent::TKind::Axis, Event.caxis.axis, Event.caxis.value});
             break;
         case SDL_RENDER_TARGETS_RESET:
         case SDL_RENDER_DEVICE_RESET:

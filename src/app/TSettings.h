@@ -14,4 +14,9 @@ struct TSettings {
     int Buffers = 2;
     bool Music = true;
     std::string Language = "Czech";
+    // The window's place on the desktop; values that fit no display give the centred default.
+    int WindowX = -1;
+    int WindowY = -1;
+    int WindowWidth = 1024;
+    int WindowHeight = 768;
 };

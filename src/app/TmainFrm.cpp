@@ -1,6 +1,7 @@
 #include "app/TmainFrm.h"
 
 #include "app/Globals.h"
+#include "app/TScreenshotSaver.h"
 #include "engine/TEngine.h"
 #include "engine/TKestruneDemo.h"
 #include "engine/TSoundEngine.h"
@@ -27,10 +28,13 @@
 #include "world/TSpace.h"
 
 #include <SDL.h>
+#include <SDL_mixer.h>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -38,6 +42,7 @@ constexpr int KeyEscape = 1;
 constexpr int KeyEnter = 28;
 constexpr int KeySpace = 57;
 constexpr int KeyF1 = 59;
+constexpr int KeyF12 = 88;
 
 std::unique_ptr<TClock> MakeClock(const TCommandLine& Options) {
     if (Options.StepMs > 0)
@@ -87,6 +92,7 @@ TmainFrm::TmainFrm(const TCommandLine& Options)
     VelaMouse.Exclusive = true;
     VelaMouse.ClearOnUpdate = false;
     TMessageBox::Headless = Options.Headless;
+    EventPump.WindowEventsScripted = Deterministic();
 }
 
 TmainFrm::~TmainFrm() {
@@ -180,6 +186,10 @@ void TmainFrm::LoadSettings() {
     Settings.Hardware = File.ReadBool("Video", "Hardware", true);
     Settings.Buffers = File.ReadInteger("Video", "Buffers", 2);
     Settings.Language = File.ReadString("Language", "Language", "Czech");
+    Settings.WindowX = File.ReadInteger("Video", "WindowX", -1);
+    Settings.WindowY = File.ReadInteger("Video", "WindowY", -1);
+    Settings.WindowWidth = File.ReadInteger("Video", "WindowWidth", 1024);
+    Settings.WindowHeight = File.ReadInteger("Video", "WindowHeight", 768);
 }
 
 void TmainFrm::SetSettings() {
@@ -189,9 +199,18 @@ void TmainFrm::SetSettings() {
     VelaCanvas->SetAntialias(Settings.Antialias);
     VelaCanvas->SetDithering(Settings.Dithering);
     VelaDevice.SetWindowed(Settings.Windowed);
+    // Once the window is open, it is the player who places it.
+    if (!VelaDevice.Initialized())
+        VelaDevice.SetWindowPlace(
+            {Settings.WindowX, Settings.WindowY, Settings.WindowWidth, Settings.WindowHeight});
 }
 
 void TmainFrm::SaveSettings() {
+    const TWindowPlace& Place = VelaDevice.WindowPlace();
+    Settings.WindowX = Place.X;
+    Settings.WindowY = Place.Y;
+    Settings.WindowWidth = Place.Width;
+    Settings.WindowHeight = Place.Height;
     TIniFile File(SettingsPath());
     File.BeginUpdate();
     File.WriteInteger("Effect", "Space", Settings.Space);
@@ -204,7 +223,17 @@ void TmainFrm::SaveSettings() {
     File.WriteBool("Video", "Hardware", Settings.Hardware);
     File.WriteInteger("Video", "Buffers", Settings.Buffers);
     File.WriteString("Language", "Language", Settings.Language);
+    File.WriteInteger("Video", "WindowX", Settings.WindowX);
+    File.WriteInteger("Video", "WindowY", Settings.WindowY);
+    File.WriteInteger("Video", "WindowWidth", Settings.WindowWidth);
+    File.WriteInteger("Video", "WindowHeight", Settings.WindowHeight);
     TSaveFile::Update(File);
+}
+
+void TmainFrm::ApplyWindowed(bool Windowed) {
+    Settings.Windowed = Windowed;
+    VelaDevice.SetWindowed(Windowed);
+    SaveSettings();
 }
 
 void TmainFrm::LoadLanguage() {
@@ -228,7 +257,9 @@ void TmainFrm::InitGraph() {
     TickLength = static_cast<int>(1000 / VelaTimer.Speed());
     RocketParticleStep = 8;
     CreateGame();
-    EventPump.CaptureMouse(true);
+    if (!Options.Headless)
+        EventPump.StartPads();
+    HoldMouse();
     VelaTimer.Enabled = true;
 }
 
@@ -267,12 +298,20 @@ void TmainFrm::CreateGame() {
     TProfileFiles::LoadProfile(TProfileFiles::ActiveFile());
     Engine->CursorVisible = false;
     GameState = gsIntro;
+    Notices = TMessage(Engine.get(), 0);
+    Notices.NoticeDuration = 4000;
 }
 
 void TmainFrm::RunOnce() {
     if (Options.Headless ? QuitRequested() : !EventPump.Pump())
         Close();
     Script.Feed(FrameNumber + 1, Input);
+    FollowInput();
+    // Nothing can be seen: wait for the window to come back without keeping a core busy.
+    if (Input.Minimised && !Deterministic()) {
+        SDL_WaitEventTimeout(nullptr, 100);
+        return;
+    }
     if (FakeClock != nullptr)
         FakeClock->Advance(static_cast<uint32_t>(Options.StepMs));
     VelaTimer.Idle();
@@ -289,6 +328,64 @@ int TmainFrm::Run() {
                          Request.FileName.c_str(), FrameNumber, Request.Frame);
     FormDestroy();
     return 0;
+}
+
+void TmainFrm::FollowInput() {
+    if (Input.TakeFullScreenChord())
+        ApplyWindowed(!VelaDevice.Windowed());
+    FollowWindow();
+    Gamepad.SetMode(PadMode(), Game.Keys);
+    for (const TPadEvent& Event : Input.TakePadEvents())
+        Gamepad.Take(Event);
+    HoldMouse();
+}
+
+void TmainFrm::FollowWindow() {
+    const bool Left = Input.TakeWindowLeft();
+    const bool Away = !Input.Focused || Input.Minimised;
+    if ((Left || Away) && Flying()) {
+        // As the exit key would: the dialog opens and the mission's clocks stand still.
+        Game.Paused = true;
+        PausedByWindow = true;
+    }
+    if (GameState != gsPlaying || !Game.Paused)
+        PausedByWindow = false;
+    PauseSound(Away || PausedByWindow);
+}
+
+bool TmainFrm::Flying() const {
+    return GameState == gsPlaying && !Game.Paused && Game.Phase > 1 && Game.Ship && !Game.Ship->Destroyed;
+}
+
+void TmainFrm::PauseSound(bool Pause) {
+    if (SoundEngine == nullptr || !SoundEngine->DeviceOpen())
+        return;
+    // Again on every pass: a sample started meanwhile waits as well.
+    if (Pause)
+        Mix_Pause(-1);
+    else if (SoundPaused)
+        Mix_Resume(-1);
+    SoundPaused = Pause;
+}
+
+// Full screen holds the mouse while the game has the focus, as it always has; a window holds it only in
+// flight, so the pointer can reach the title bar and other windows the rest of the time.
+void TmainFrm::HoldMouse() {
+    const bool InFlight = GameState == gsPlaying && Engine && !Engine->CursorVisible;
+    const bool Capture = Input.Focused && !Input.Minimised && (!VelaDevice.Windowed() || InFlight);
+    const bool Releasing = EventPump.MouseCaptured() && !Capture;
+    EventPump.CaptureMouse(Capture);
+    // The system pointer comes back where the game's cursor is.
+    if (Releasing && Input.Focused && Engine)
+        VelaDevice.PlacePointer(Engine->CursorX, Engine->CursorY);
+}
+
+TGamepadMapper::TMode TmainFrm::PadMode() const {
+    if (GameState == gsBriefing)
+        return TGamepadMapper::pmBriefing;
+    if (GameState == gsPlaying && Engine && !Engine->CursorVisible)
+        return TGamepadMapper::pmPlay;
+    return TGamepadMapper::pmMenu;
 }
 
 void TmainFrm::FormDestroy() {
@@ -316,9 +413,12 @@ void TmainFrm::FormDestroy() {
 void TmainFrm::VelaTimerTimer() {
     VelaTimer.Process();
     VelaCanvas->ResetCounters();
+    Gamepad.Tick();
     VelaDevice.Render(0, true);
     ++FrameNumber;
     TakeScreenshots();
+    if (VelaKeyboard.KeyPressed(KeyF12))
+        SaveScreenshot();
     VelaDevice.Flip();
     if (Options.Frames > 0 && FrameNumber >= Options.Frames)
         Close();
@@ -360,6 +460,14 @@ void TmainFrm::VelaDeviceRender() {
         break;
     }
     Loading->Run();
+    Notices.Draw();
+    // A mouse that is not held points at the picture itself.
+    int PointerX = 0;
+    int PointerY = 0;
+    if (Input.TakePointer(PointerX, PointerY)) {
+        Engine->CursorX = std::clamp(PointerX, 0, 1024);
+        Engine->CursorY = std::clamp(PointerY, 0, 768);
+    }
     Engine->UpdateCursor();
     if (ShowDebugInfo)
         DrawDebugInfo();
@@ -382,6 +490,7 @@ void TmainFrm::MenuInput() {
 
 void TmainFrm::LoopMenu() {
     GameMenu->Render();
+    TGameMenu::FollowLanguage(GameMenu);
 }
 
 void TmainFrm::LoopUvod() {
@@ -564,18 +673,38 @@ void TmainFrm::StepStartCaption() {
     }
 }
 
+bool TmainFrm::ReadFrame(TPicture& Frame) const {
+    if (!VelaDevice.ReadPixels(Frame))
+        return false;
+    // The screen has no transparency; the target's alpha is whatever the last blend left there.
+    for (uint32_t& Pixel : Frame.Pixels)
+        Pixel |= 0xFF000000u;
+    return true;
+}
+
 void TmainFrm::TakeScreenshots() {
     for (const TScreenshotRequest& Request : Options.Screenshots) {
         if (Request.Frame != FrameNumber)
             continue;
         TPicture Frame;
         std::string Error;
-        const bool Read = VelaDevice.ReadPixels(Frame);
-        // The screen has no transparency; the target's alpha is whatever the last blend left there.
-        for (uint32_t& Pixel : Frame.Pixels)
-            Pixel |= 0xFF000000u;
+        const bool Read = ReadFrame(Frame);
         if (!Read || !TPngEncoder::Save(Request.FileName, Frame, &Error))
             std::fprintf(stderr, "zerathon: cannot write the screenshot %s: %s\n", Request.FileName.c_str(),
                          Error.empty() ? SDL_GetError() : Error.c_str());
     }
+}
+
+void TmainFrm::SaveScreenshot() {
+    TPicture Frame;
+    std::string Error = "the frame cannot be read";
+    const std::string Path = ReadFrame(Frame) ? TScreenshotSaver::Save(Frame, Folders.ScreenshotFolder(),
+                                                                       std::time(nullptr), Error)
+                                              : std::string();
+    if (!Path.empty()) {
+        Notices.RequestNotice(GameText.gi_ScreenshotSaved, Path);
+        return;
+    }
+    std::fprintf(stderr, "zerathon: no screenshot: %s\n", Error.c_str());
+    Notices.RequestNotice(GameText.gi_ScreenshotFailed, Error);
 }

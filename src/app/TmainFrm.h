@@ -2,7 +2,9 @@
 
 #include "app/TCommandLine.h"
 #include "app/TEventPump.h"
+#include "app/TGamepadMapper.h"
 #include "app/TWeaponStatus.h"
+#include "particles/TMessage.h"
 #include "render/TInputScript.h"
 #include "render/TInputState.h"
 #include "render/TVelaCanvas.h"
@@ -42,6 +44,8 @@ class TmainFrm {
     void LoadSettings();
     void SetSettings();
     void SaveSettings();
+    // Shows the game in a window (true) or full screen at once, and keeps the choice in Settings.ini.
+    void ApplyWindowed(bool Windowed);
 
     int FramesDrawn() const { return FrameNumber; }
 
@@ -70,6 +74,8 @@ class TmainFrm {
     TVelaKeyboard VelaKeyboard;
     TVelaMouse VelaMouse;
     std::unique_ptr<TVelaFontsAlt> FontList;
+    // Notices of the program itself, over whatever screen is up (a screenshot taken).
+    TMessage Notices;
 
   private:
     void ControlEverything();
@@ -94,12 +100,29 @@ class TmainFrm {
     void AccountPause();
     void StepStartCaption();
     void TakeScreenshots();
+    // The frame just drawn, opaque, as a screenshot shows it.
+    bool ReadFrame(TPicture& Frame) const;
+    void SaveScreenshot();
+
+    // What the window, the keyboard's system chord and the pads did since the last pass.
+    void FollowInput();
+    void FollowWindow();
+    bool Flying() const;
+    void PauseSound(bool Pause);
+    void HoldMouse();
+    TGamepadMapper::TMode PadMode() const;
+    // A run on the fake clock or without a window: the same input always gives the same frames.
+    bool Deterministic() const { return Options.Headless || Options.StepMs > 0; }
 
     std::string SettingsPath() const;
     // What the player must be told about the folders: missing data, or no folder to save into.
     std::string FolderProblem;
 
     TEventPump EventPump;
+    TGamepadMapper Gamepad{Input};
+    // The window took the game's pause: the sound waits until the player resumes.
+    bool PausedByWindow = false;
+    bool SoundPaused = false;
     int FrameNumber = 0;
     bool Closing = false;
     bool Created = false;

@@ -90,7 +90,7 @@ void TEngineEdit::PlaceCaret(int CursorX) {
 void TEngineEdit::Run() {
     if (!HasFocus)
         Engine.ClickReady = true;
-    else
+    else if (Enabled)
         ReadKeyboard();
 
     TVelaCanvas& Canvas = Engine.Canvas;
@@ -120,7 +120,7 @@ void TEngineEdit::Run() {
         }
     }
 
-    if (Engine.Mouse.ButtonDown(0)) {
+    if (Enabled && Engine.Mouse.ButtonDown(0)) {
         if (TWidgetInput::CursorInside(Engine, FRect)) {
             HasFocus = true;
             PlaceCaret(Engine.CursorX);

@@ -29,6 +29,8 @@ class TEngineEdit {
     const TRect& Rect() const { return FRect; }
 
     bool NoBackground = false;
+    // A disabled box is drawn as it is but takes neither keys nor clicks.
+    bool Enabled = true;
     uint32_t BackgroundColour = 0x800000u;
     uint32_t BorderColour = 0xFFFFFFu;
     uint32_t TextColour = 0xFFFFu;

@@ -97,7 +97,19 @@ void TEngineListBox::Run() {
     if (ScrollBarShown)
         DrawScrollBar();
     CachedCount = Count();
+    if (!Enabled)
+        return;
+    // The wheel turned away from the player scrolls up, as in every list on the desktop.
+    if (TWidgetInput::CursorInside(Engine, FRect))
+        Scroll(-WheelRows * Engine.Mouse.WheelDelta());
     HandleMouse();
+}
+
+void TEngineListBox::Scroll(int Rows) {
+    if (Rows == 0)
+        return;
+    FTopIndex = std::max(FTopIndex + Rows, 0);
+    ClampTopIndex();
 }
 
 void TEngineListBox::DrawScrollBar() {

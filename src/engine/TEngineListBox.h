@@ -39,6 +39,8 @@ class TEngineListBox {
     const TRect& Rect() const { return FRect; }
 
     bool NoBackground = false;
+    // A disabled list is drawn as it is but does not scroll or select.
+    bool Enabled = true;
     bool ScrollBarShown = true;
     uint32_t BackgroundColour = 0x800000u;
     uint32_t BorderColour = 0xFFFFFFu;
@@ -49,10 +51,14 @@ class TEngineListBox {
     static constexpr int RepeatPeriod = 100;
     // The scroll bar's column width and its arrows' height.
     static constexpr int BarWidth = 21;
+    // One notch of the mouse wheel over the list scrolls this many rows.
+    static constexpr int WheelRows = 3;
 
   private:
     void DrawScrollBar();
     void HandleMouse();
+    // Moves the view by Rows (negative: up), within the items.
+    void Scroll(int Rows);
     // After scrolling down: never past the last full page, and at the top when everything fits.
     void ClampTopIndex();
     TRect RowRect(int Row) const;

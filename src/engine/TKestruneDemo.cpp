@@ -3,10 +3,12 @@
 #include "app/Globals.h"
 #include "engine/TAlphaColours.h"
 #include "engine/TEngine.h"
+#include "engine/TMenuKeys.h"
 #include "engine/TSoundEngine.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaImage.h"
 #include "render/TVelaKeyboard.h"
+#include "render/TVelaMouse.h"
 
 namespace {
 // Where each orc of the horde runs, relative to the others.
@@ -136,7 +138,9 @@ void TKestruneDemo::Run() {
             ShowPicture("title", 14);
         break;
     }
-    if (Engine.Keyboard.KeyPressed(1)) {
+    const TVelaKeyboard& Keyboard = Engine.Keyboard;
+    if (TMenuKeys::Back(Keyboard) || TMenuKeys::Confirm(Keyboard) || Keyboard.KeyPressed(TMenuKeys::Space) ||
+        Engine.Mouse.ButtonDown(0)) {
         if (SoundEngine != nullptr)
             SoundEngine->StopSample("run");
         IntroFinished = true;

@@ -11,7 +11,7 @@ class TEngine;
 class TSoundEngine;
 
 // The studio intro: a knight chased across the screen by a horde of orcs, then the studio's pictures,
-// the presenting line and the title fading in and out. Escape ends it at any time.
+// the presenting line and the title fading in and out. Esc, Enter, Space or a click ends it at any time.
 class TKestruneDemo {
   public:
     TKestruneDemo(TEngine& Engine, TSoundEngine* SoundEngine);

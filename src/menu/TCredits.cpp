@@ -2,8 +2,8 @@
 
 #include "app/Globals.h"
 #include "engine/TEngine.h"
+#include "engine/TMenuKeys.h"
 #include "render/TVelaCanvas.h"
-#include "render/TVelaKeyboard.h"
 #include "render/TVelaMouse.h"
 #include "runtime/TAscii.h"
 #include "runtime/TFile.h"
@@ -17,7 +17,6 @@ constexpr uint32_t NameColour = 0xFF7EAFB1u;
 constexpr uint32_t MakerColour = 0xFF0067FFu;
 constexpr int CentreX = 512;
 constexpr int ScreenHeight = 768;
-constexpr int EscapeKey = 1;
 
 struct TTag {
     const char* Tag;
@@ -139,6 +138,6 @@ void TCredits::Run() {
     Engine.Canvas.Draw(Panels, 0, 0, 0, EffectOpaque);
     Engine.Canvas.Draw(Panels, 0, 720, 15, EffectOpaque);
 
-    if ((Engine.Mouse.ButtonDown(0) || Engine.Keyboard.KeyPressed(EscapeKey)) && Engine.OnWidgetClick)
+    if ((Engine.Mouse.ButtonDown(0) || TMenuKeys::Back(Engine.Keyboard)) && Engine.OnWidgetClick)
         Engine.OnWidgetClick("msCREDITS_OK");
 }

@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/TmainFrm.h"
 #include "engine/TEngine.h"
+#include "engine/TMenuKeys.h"
 #include "menu/TInterface.h"
 #include "menu/TProfileFiles.h"
 #include "missions/TCampaignProgress.h"
@@ -11,6 +12,7 @@
 #include "render/TVelaFontAlt.h"
 #include "render/TVelaFontsAlt.h"
 #include "render/TVelaMouse.h"
+#include "runtime/TAscii.h"
 
 #include <algorithm>
 
@@ -75,9 +77,15 @@ TGameMenu::TGameMenu(TEngine& Engine)
       ProfileList(Engine, 60, 140, 350, 395, 0), ProfileName(NameEdit(Engine, 60, 595, 350)),
       FirstUserCreate(
           Button(Engine, "msFIRSTUSER_Create", GameText.msSETPROFILE_Create, 512, 350, 1, 0xFFFFFFFFu)),
-      FirstUserName(NameEdit(Engine, 312, 300, 400)), Shop(Engine), SettingsScreen(Engine),
+      FirstUserName(NameEdit(Engine, 312, 300, 400)),
+      FirstUserLanguage(Engine, "msFIRSTUSER_Language_", 512, 455, 600, 1),
+      DeleteQuestion(Engine, GameText.msSETPROFILE_Delete, "msSETPROFILE_DeleteYes",
+                     GameText.msSETTINGS_Cancel, "msSETPROFILE_DeleteNo"),
+      ProfileAlert(Engine, 0), ShownLanguage(Settings.Language), Shop(Engine), SettingsScreen(Engine),
       HighScores(Engine), CreditsScreen(Engine) {
     Screen = TProfileFiles::ProfileCount() == 0 ? msFirstUser : msMain;
+    FirstUserLanguage.Chosen = Settings.Language;
+    ProfileAlert.Duration = 2500;
     const std::string* OptionCaptions[9] = {
         &GameText.msNEWGAME_Speed1,  &GameText.msNEWGAME_Speed2,  &GameText.msNEWGAME_Speed3,
         &GameText.msNEWGAME_Steer1,  &GameText.msNEWGAME_Steer2,  &GameText.msNEWGAME_Steer3,
@@ -114,6 +122,30 @@ TGameMenu::~TGameMenu() {
     HighScores.SaveHighScores();
 }
 
+void TGameMenu::FollowLanguage(std::unique_ptr<TGameMenu>& Menu) {
+    if (!Menu || TAscii::SameName(Menu->ShownLanguage, Settings.Language))
+        return;
+    GameText.LoadLanguage(ProgramDir, Settings.Language);
+    auto Fresh = std::make_unique<TGameMenu>(Menu->Engine);
+    Fresh->TakeOver(*Menu);
+    // The old menu saves the profile and the high scores as it goes, as at every shutdown.
+    Menu = std::move(Fresh);
+}
+
+void TGameMenu::TakeOver(const TGameMenu& Old) {
+    OnExit = Old.OnExit;
+    Screen = Old.Screen;
+    SubScreen = Old.SubScreen;
+    if (Screen == msMain)
+        MainScreen.Phase = -1;
+    FirstUserName.SetText(Old.FirstUserName.Text());
+    FirstUserName.SetCaretPosition(Old.FirstUserName.CaretPosition());
+    for (size_t Box = 0; Box < OptionBoxes.size(); ++Box)
+        OptionBoxes[Box].Ticked = Old.OptionBoxes[Box].Ticked;
+    HighScores.Times = Old.HighScores.Times;
+    HighScores.Kills = Old.HighScores.Kills;
+}
+
 // --- Frame ----------------------------------------------------------------------------------------
 
 void TGameMenu::Render() {
@@ -123,6 +155,8 @@ void TGameMenu::Render() {
         ShownScreen = Screen;
         ShownSubScreen = SubScreen;
     }
+    // Read before the screen runs: a capture or a question that a key ends in this frame has used it.
+    const TKeyActions Keys = ScreenKeys();
     const char* Background = "background";
     if (Screen == msNewGame && SubScreen == 1)
         Background = "background3";
@@ -155,6 +189,36 @@ void TGameMenu::Render() {
     default:
         break;
     }
+    // A click that changed the screen in this frame has already answered it.
+    if (Screen == ShownScreen && SubScreen == ShownSubScreen)
+        RunKeys(Keys);
+}
+
+TGameMenu::TKeyActions TGameMenu::ScreenKeys() const {
+    switch (Screen) {
+    case msNewGame:
+        return {SubScreen == 0 ? "msCREDITS_OK" : "msNEWGAME_Back", ""};
+    case msSettings:
+        // While a key is being captured, Esc belongs to the capture and Enter may be the key wanted.
+        if (SettingsScreen.CaptureState != 0)
+            return {};
+        return {"msCREDITS_OK", "msSETTINGS_Apply"};
+    case msSetProfile:
+        if (DeleteQuestion.Open())
+            return {};
+        return {"msCREDITS_OK", ProfileName.Text().empty() ? "" : "msSETPROFILE_Create"};
+    case msFirstUser:
+        return {"", FirstUserName.Text().empty() ? "" : "msFIRSTUSER_Create"};
+    default:
+        return {};
+    }
+}
+
+void TGameMenu::RunKeys(const TKeyActions& Keys) {
+    if (!Keys.Back.empty() && TMenuKeys::Back(Engine.Keyboard))
+        OnWidgetClick(Keys.Back);
+    else if (!Keys.Confirm.empty() && TMenuKeys::Confirm(Engine.Keyboard))
+        OnWidgetClick(Keys.Confirm);
 }
 
 void TGameMenu::Title(const std::string& Text, int X, int Y) {
@@ -414,13 +478,18 @@ void TGameMenu::RunSetProfile() {
         const TWeaponStatus Status = TmainFrm::GetWeaponStatus(Weapon);
         Engine.DrawText(Status.Text, 710, 460 + 30 * Weapon, 1, 0, Status.Color, 0);
     }
-    ProfileLoad.Run();
-    ProfileCancel.Run();
-    ProfileCreate.Run();
-    ProfileDelete.Run();
+    // Behind an open question the screen is only drawn.
+    const bool Free = !DeleteQuestion.Open();
+    for (TEngineAnimButtonEx* Button : {&ProfileLoad, &ProfileCancel, &ProfileCreate, &ProfileDelete}) {
+        Button->Enabled = Free;
+        Button->Run();
+    }
+    ProfileList.Enabled = ProfileName.Enabled = Free;
     ProfileList.Run();
     ProfileName.Run();
     CantDeleteLabel.Run();
+    ProfileAlert.Run();
+    DeleteQuestion.Run();
 }
 
 void TGameMenu::RunFirstUser() {
@@ -428,7 +497,11 @@ void TGameMenu::RunFirstUser() {
     Title(GameText.msFIRSTUSER_Create, 512, 220);
     Engine.DrawText(GameText.msSETPROFILE_NewUser, 512, 281, 1, 0, Plain, 0);
     FirstUserCreate.Run();
+    // The screen's only box keeps the keyboard, so typing works before and after any click.
+    FirstUserName.SetFocused(true);
     FirstUserName.Run();
+    Engine.DrawText(GameText.msSETTINGS_Language, 512, 430, 1, 0, Plain, 0);
+    FirstUserLanguage.Run();
 }
 
 void TGameMenu::LoadSelectedProfile() {
@@ -446,13 +519,23 @@ void TGameMenu::CreateProfile() {
     ProfileName.Clear();
 }
 
-void TGameMenu::DeleteSelectedProfile() {
+void TGameMenu::AskToDeleteSelectedProfile() {
     if (ProfileList.Selected() < 0)
         return;
     const std::string Name = ProfileList.GetItem(ProfileList.Selected());
-    // The active profile stays; the hint on the screen says so.
-    if (!TProfileFiles::IsActiveFile(TProfileFiles::FileOfUser(Name)))
-        TProfileFiles::DeleteProfile(Name);
+    if (!TProfileFiles::IsActiveFile(TProfileFiles::FileOfUser(Name))) {
+        DeleteQuestion.Ask(GameText.msSETPROFILE_AskDel, Name);
+        return;
+    }
+    // The active profile stays, and the player is told why.
+    ProfileAlert.Message = GameText.msSETPROFILE_DelActive;
+    ProfileAlert.Trigger = 1;
+    TProfileFiles::FillProfileList(ProfileList);
+}
+
+void TGameMenu::DeleteAskedProfile() {
+    DeleteQuestion.Close();
+    TProfileFiles::DeleteProfile(DeleteQuestion.Detail);
     TProfileFiles::FillProfileList(ProfileList);
 }
 
@@ -469,6 +552,10 @@ void TGameMenu::CreateFirstUser() {
 void TGameMenu::OnWidgetClick(const std::string& Action) {
     if (SettingsScreen.OnClick(Action) || Shop.OnClick(Action) || HandleMenuAction(Action))
         return;
+    if (FirstUserLanguage.OnClick(Action)) {
+        Settings.Language = FirstUserLanguage.Chosen;
+        return;
+    }
     for (int Index = 0; Index < 6; ++Index)
         if (Action == MainActions[Index]) {
             if (Action == "msMAIN_Settings")
@@ -512,7 +599,11 @@ bool TGameMenu::HandleMenuAction(const std::string& Action) {
     } else if (Action == "msSETPROFILE_Create") {
         CreateProfile();
     } else if (Action == "msSETPROFILE_Delete") {
-        DeleteSelectedProfile();
+        AskToDeleteSelectedProfile();
+    } else if (Action == "msSETPROFILE_DeleteYes") {
+        DeleteAskedProfile();
+    } else if (Action == "msSETPROFILE_DeleteNo") {
+        DeleteQuestion.Close();
     } else if (Action == "msFIRSTUSER_Create") {
         CreateFirstUser();
     } else {

@@ -5,15 +5,19 @@
 #include "engine/TEngineCutLabel.h"
 #include "engine/TEngineEdit.h"
 #include "engine/TEngineListBox.h"
+#include "menu/TAlert.h"
 #include "menu/TCredits.h"
 #include "menu/THighScores.h"
+#include "menu/TLanguageChoice.h"
 #include "menu/TMAINScreen.h"
+#include "menu/TQuestion.h"
 #include "menu/TSETTINGSScreen.h"
 #include "menu/TShop.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 class TEngine;
@@ -42,6 +46,10 @@ class TGameMenu {
     // Once per frame in the menu state.
     void Render();
     void OnWidgetClick(const std::string& Action);
+    // Every caption is measured and laid out when the menu is made, so once a screen has chosen another
+    // language (Settings.Language), its texts are read in and the menu is made anew in them, on the
+    // screen it was on, for the next frame.
+    static void FollowLanguage(std::unique_ptr<TGameMenu>& Menu);
 
     // The application asks to end when the exit button's fade is done.
     std::function<void()> OnExit;
@@ -79,6 +87,13 @@ class TGameMenu {
     TEngineEdit ProfileName;
     TEngineAnimButtonEx FirstUserCreate;
     TEngineEdit FirstUserName;
+    TLanguageChoice FirstUserLanguage;
+    // Asks before a profile is deleted; its detail line is the name of the profile to go.
+    TQuestion DeleteQuestion;
+    // Says why the active profile is not deleted.
+    TAlert ProfileAlert;
+    // The language the texts were read in when the menu was made.
+    std::string ShownLanguage;
 
     TShop Shop;
     TSETTINGSScreen SettingsScreen;
@@ -86,6 +101,16 @@ class TGameMenu {
     TCredits CreditsScreen;
 
   private:
+    // The actions Esc and Enter stand for on the screen shown; empty where the key does nothing.
+    struct TKeyActions {
+        std::string Back;
+        std::string Confirm;
+    };
+    TKeyActions ScreenKeys() const;
+    void RunKeys(const TKeyActions& Keys);
+    // What a menu made anew keeps of the one it replaces.
+    void TakeOver(const TGameMenu& Old);
+
     void RunMain();
     void ShowMain();
     void SlideIn();
@@ -99,7 +124,8 @@ class TGameMenu {
     void RunFirstUser();
     void LoadSelectedProfile();
     void CreateProfile();
-    void DeleteSelectedProfile();
+    void AskToDeleteSelectedProfile();
+    void DeleteAskedProfile();
     void CreateFirstUser();
     void SelectPlayableMission();
     void StartCampaignMission();

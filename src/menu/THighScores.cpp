@@ -3,10 +3,10 @@
 #include "app/Globals.h"
 #include "app/TmainFrm.h"
 #include "engine/TEngine.h"
+#include "engine/TMenuKeys.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaFontAlt.h"
 #include "render/TVelaFontsAlt.h"
-#include "render/TVelaKeyboard.h"
 #include "runtime/TFile.h"
 #include "runtime/TPath.h"
 #include "runtime/TSaveFile.h"
@@ -21,7 +21,6 @@ constexpr uint32_t EntryColour = 0xFF7EAFB1u;
 constexpr uint32_t HoverColour = 0xFF008000u;
 constexpr int BestLevel = 9;
 constexpr size_t KillOffset = 25;
-constexpr int EscapeKey = 1;
 
 void PutEntry(std::vector<uint8_t>& Bytes, size_t Offset, const TScoreEntry& Entry) {
     const std::string Name = Entry.Name.substr(0, THighScores::NameCapacity);
@@ -138,6 +137,7 @@ void THighScores::Run() {
         Engine.DrawText(std::to_string(Kills[Rank].Value), 964, Y, 2, 0, EntryColour, 0);
     }
 
-    if (Engine.Keyboard.KeyPressed(EscapeKey) && Engine.OnWidgetClick)
+    // Its one button is both the way back and the default.
+    if ((TMenuKeys::Back(Engine.Keyboard) || TMenuKeys::Confirm(Engine.Keyboard)) && Engine.OnWidgetClick)
         Engine.OnWidgetClick("msCREDITS_OK");
 }

@@ -3,6 +3,8 @@
 #include "app/Globals.h"
 #include "app/TmainFrm.h"
 #include "engine/TEngine.h"
+#include "engine/TMenuKeys.h"
+#include "engine/TWidgetInput.h"
 #include "menu/TGameMenu.h"
 #include "missions/TWave.h"
 #include "world/TShip.h"
@@ -156,6 +158,9 @@ void TInterface::DrawOverlay() {
         DrawDialog(GameText.gi_AskToExit);
         ButtonOK.Run();
         ButtonCancel.Run();
+        // Enter answers as OK does, unless a click has answered already.
+        if (Game.Paused && GameState == gsPlaying && TMenuKeys::Confirm(EngineRef.Keyboard))
+            TWidgetInput::Report(EngineRef, ButtonOK.Action());
     } else {
         EngineRef.CursorVisible = false;
     }

@@ -1,7 +1,9 @@
 #include "menu/TSETTINGSScreen.h"
 
 #include "app/Globals.h"
+#include "app/TmainFrm.h"
 #include "engine/TEngine.h"
+#include "engine/TMenuKeys.h"
 #include "render/TVelaKeyboard.h"
 
 namespace {
@@ -33,6 +35,7 @@ constexpr TKeyAction KeyActions[11] = {
     {"msSETTINGS_Exit", &TText::msSETTINGS_Exit, "E", &TProfile::BindExit, 590},
 };
 constexpr int HelpRow = 550;
+constexpr int LanguageTop = 310;
 
 TEngineAnimButtonEx Button(TEngine& Engine, const std::string& Action, const std::string& Caption, int X,
                            int Anchor) {
@@ -73,6 +76,8 @@ TSETTINGSScreen::TSETTINGSScreen(TEngine& Engine)
       HardwareBox(Check(Engine, "msSETTINGS_Hardware", GameText.msSETTINGS_Hardware, 230)),
       DoubleBox(Check(Engine, "msSETTINGS_Double", GameText.msSETTINGS_Double, 350)),
       TripleBox(Check(Engine, "msSETTINGS_Triple", GameText.msSETTINGS_Triple, 380)),
+      WindowedBox(Check(Engine, "msSETTINGS_Windowed", GameText.msSETTINGS_Windowed, 565)),
+      LanguageChoice(Engine, "msSETTINGS_Language_", 512, LanguageTop + 25, 452, 0),
       KeyLeft(KeyButton(Engine, 0)), KeyRight(KeyButton(Engine, 1)), KeySpeedUp(KeyButton(Engine, 2)),
       KeySpeedDwn(KeyButton(Engine, 3)), KeyBoost(KeyButton(Engine, 4)), KeyWpnUp(KeyButton(Engine, 5)),
       KeyWpnDn(KeyButton(Engine, 6)), KeyWFire(KeyButton(Engine, 7)), KeyPlantMine(KeyButton(Engine, 8)),
@@ -88,6 +93,8 @@ void TSETTINGSScreen::Load() {
     HardwareBox.Ticked = Settings.Hardware;
     DoubleBox.Ticked = Settings.Buffers == 2;
     TripleBox.Ticked = !DoubleBox.Ticked;
+    WindowedBox.Ticked = WindowedShown = Settings.Windowed;
+    LanguageChoice.Chosen = Settings.Language;
 }
 
 void TSETTINGSScreen::Apply() {
@@ -98,9 +105,18 @@ void TSETTINGSScreen::Apply() {
     Settings.Hardware = HardwareBox.Ticked;
     Settings.BitDepth = BitDepth16Box.Ticked ? 0 : 1;
     Settings.Buffers = DoubleBox.Ticked ? 2 : 3;
+    Settings.Language = LanguageChoice.Chosen;
+    if (WindowedBox.Ticked == Settings.Windowed)
+        return;
+    Settings.Windowed = WindowedBox.Ticked;
+    if (mainFrm != nullptr)
+        mainFrm->ApplyWindowed(Settings.Windowed);
 }
 
 void TSETTINGSScreen::Run() {
+    // The box follows a mode changed by Alt+Enter, so that Apply does not undo it.
+    if (Settings.Windowed != WindowedShown)
+        WindowedBox.Ticked = WindowedShown = Settings.Windowed;
     DrawCaptions();
     RunWidgets();
     if (CaptureState == 1)
@@ -120,8 +136,11 @@ bool TSETTINGSScreen::OnClick(const std::string& Action) {
     else if (Action == "msSETTINGS_Triple")
         DoubleBox.Ticked = !TripleBox.Ticked;
     else if (Action == "msSETTINGS_Antialiasing" || Action == "msSETTINGS_Dithering" ||
-             Action == "msSETTINGS_VSync" || Action == "msSETTINGS_Hardware" || Action == "msSETTINGS_Music")
+             Action == "msSETTINGS_VSync" || Action == "msSETTINGS_Hardware" ||
+             Action == "msSETTINGS_Music" || Action == "msSETTINGS_Windowed")
         return true; // the box has toggled itself
+    else if (LanguageChoice.OnClick(Action))
+        return true;
     else {
         for (const TKeyAction& Key : KeyActions)
             if (Action == Key.Action) {
@@ -143,6 +162,7 @@ void TSETTINGSScreen::DrawCaptions() {
     // Help is not rebindable, but players look for it among the keys.
     EngineRef.DrawText(GameText.gi_Help, 512, HelpRow, 0, 0, TextColour, 0);
     EngineRef.DrawText(TEngine::KeyName(HelpKey), 964, HelpRow, 2, 0, KeyColour, 0);
+    EngineRef.DrawText(GameText.msSETTINGS_Language, 512, LanguageTop, 0, 0, HeadColour, 0);
 }
 
 void TSETTINGSScreen::RunWidgets() {
@@ -154,9 +174,21 @@ void TSETTINGSScreen::RunWidgets() {
         Text->Run();
     for (TEngineTextButton* Key : KeyButtons())
         Key->Run();
+    LanguageChoice.Run();
+}
+
+bool TSETTINGSScreen::CaptureCancelled() {
+    // The exit binding may take Esc itself: players who moved it elsewhere must be able to bring it back.
+    if (!TMenuKeys::Back(EngineRef.Keyboard) || (CaptureState == 1 && CaptureTarget == "E"))
+        return false;
+    CaptureState = 0;
+    SetInputEnabled(true);
+    return true;
 }
 
 void TSETTINGSScreen::RunCapture() {
+    if (CaptureCancelled())
+        return;
     SetInputEnabled(false);
     EngineRef.DrawTexture(EngineRef.GetTexture("gameexit"), 520, 404, 1, 1, 200);
     EngineRef.DrawText(GameText.msSETTINGS_Key, 512, 380, 1, 1, TextColour, 3);
@@ -177,6 +209,8 @@ void TSETTINGSScreen::RunCapture() {
 }
 
 void TSETTINGSScreen::RunBadKey() {
+    if (CaptureCancelled())
+        return;
     EngineRef.DrawTexture(EngineRef.GetTexture("gameexit"), 520, 404, 1, 1, 200);
     EngineRef.DrawText(GameText.msSETTINGS_BadKey, 512, 384, 1, 1, KeyColour, 0);
     // No way out but another key: the binding being changed must end up with a usable one.
@@ -201,11 +235,12 @@ void TSETTINGSScreen::SetInputEnabled(bool Enabled) {
         Box->Enabled = Enabled;
     for (TEngineTextButton* Key : KeyButtons())
         Key->Enabled = Enabled;
+    LanguageChoice.Enabled = Enabled;
 }
 
-std::array<TEngineCheckBox*, 9> TSETTINGSScreen::Boxes() {
+std::array<TEngineCheckBox*, 10> TSETTINGSScreen::Boxes() {
     return {&AntialiasingBox, &DitheringBox, &BitDepth16Box, &BitDepth32Box, &VSyncBox,
-            &HardwareBox,     &DoubleBox,    &TripleBox,     &MusicBox};
+            &HardwareBox,     &DoubleBox,    &TripleBox,     &MusicBox,      &WindowedBox};
 }
 
 std::array<TEngineTextButton*, 11> TSETTINGSScreen::KeyButtons() {

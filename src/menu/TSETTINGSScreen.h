@@ -4,6 +4,7 @@
 #include "engine/TEngineCheckBox.h"
 #include "engine/TEngineCutLabel.h"
 #include "engine/TEngineTextButton.h"
+#include "menu/TLanguageChoice.h"
 
 #include <array>
 #include <cstdint>
@@ -11,17 +12,19 @@
 
 class TEngine;
 
-// The video and music options, edited on check boxes and copied into Settings only on Apply, and the
-// eleven key bindings of the active profile, changed at once by waiting for the next key.
+// The video and music options and the language, edited on the screen and copied into Settings only on
+// Apply, and the eleven key bindings of the active profile, changed at once by waiting for the next key.
 class TSETTINGSScreen {
   public:
     explicit TSETTINGSScreen(TEngine& Engine);
 
     // The boxes as Settings holds them; on every entry, so a cancelled visit leaves no trace.
     void Load();
-    // The boxes into Settings. They take effect at the next start.
+    // The boxes and the language into Settings. The window mode changes at once, the language with the
+    // menu's next frame, the rest at the next start.
     void Apply();
-    // Draws and runs the screen, and while a binding is being changed waits for its key; once per frame.
+    // Draws and runs the screen, and while a binding is being changed waits for its key (Esc gives up and
+    // keeps the old one); once per frame.
     void Run();
     // The boxes' paired rules and the key buttons; false for actions that are not this screen's own
     // (Apply and Cancel leave the screen, which is the menu's business).
@@ -36,6 +39,8 @@ class TSETTINGSScreen {
     // The binding being changed: "L", "R", "SU", "SD", "BO", "WU", "WD", "W", "PM", "F" or "E".
     std::string CaptureTarget;
     uint32_t BadKeyTick = 0;
+    // The window mode the box was last set from; Alt+Enter can change the mode while the screen is up.
+    bool WindowedShown = false;
 
     TEngineCutLabel HardwareInfo;
     TEngineCheckBox MusicBox;
@@ -53,6 +58,8 @@ class TSETTINGSScreen {
     TEngineCheckBox HardwareBox;
     TEngineCheckBox DoubleBox;
     TEngineCheckBox TripleBox;
+    TEngineCheckBox WindowedBox;
+    TLanguageChoice LanguageChoice;
     TEngineTextButton KeyLeft;
     TEngineTextButton KeyRight;
     TEngineTextButton KeySpeedUp;
@@ -70,11 +77,13 @@ class TSETTINGSScreen {
     void RunWidgets();
     void RunCapture();
     void RunBadKey();
+    // Esc during a capture: the binding keeps its key. True when the capture was given up.
+    bool CaptureCancelled();
     // Whether Code may be given to the binding being changed: not a fixed key, not another action's key.
     bool Acceptable(int Code) const;
     void SetInputEnabled(bool Enabled);
     // In the order they are run.
-    std::array<TEngineCheckBox*, 9> Boxes();
+    std::array<TEngineCheckBox*, 10> Boxes();
     std::array<TEngineTextButton*, 11> KeyButtons();
     // The profile's binding for a target code; nullptr for an unknown code.
     static int* BindingOf(const std::string& Target);

@@ -1,5 +1,9 @@
 #include "particles/TParticleParams.h"
 
+#include "particles/TXParticleSystem.h"
+
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -163,7 +167,26 @@ bool TParticleParams::Playable(std::string& Why) const {
             Why = Text;
             return false;
         }
-    return true;
+    return CoverageFits(Why);
+}
+
+// Every field may be sane alone while together they fill the screen many times over each frame (thousands
+// of particles alive, each a sprite of hundreds of pixels), which no renderer keeps up with. The game's
+// largest effect, the ship's wreck, covers about 12 screens at its peak.
+bool TParticleParams::CoverageFits(std::string& Why) const {
+    constexpr double SpriteSide = 64, ScreenArea = 1024.0 * 768.0, MaxScreens = 40;
+    const double Alive = std::min<double>(TXParticleSystem::MaxParticles,
+                                          double(EmissionRate) * std::max(LifeMin, LifeMax) / 1000);
+    const double Side =
+        SpriteSide * std::max(std::fabs(ScaleStart), std::fabs(ScaleEnd)) * (1 + double(ScaleVariation));
+    const double Screens = Alive * Side * Side / ScreenArea;
+    if (Screens <= MaxScreens)
+        return true;
+    char Text[160];
+    std::snprintf(Text, sizeof Text, "its particles would cover the screen %.0f times over, more than %.0f",
+                  Screens, MaxScreens);
+    Why = Text;
+    return false;
 }
 
 std::array<uint8_t, TParticleParams::Size> TParticleParams::Write() const {

@@ -45,4 +45,7 @@ struct TParticleParams {
     bool Playable(std::string& Why) const;
     // The block, with the reserved word and the padding zero.
     std::array<uint8_t, Size> Write() const;
+
+  private:
+    bool CoverageFits(std::string& Why) const;
 };

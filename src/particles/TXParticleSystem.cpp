@@ -50,6 +50,14 @@ void ReportRefused(const std::string& Path, const std::string& Why) {
                           true);
 }
 
+// The most particles a block keeps alive at once: what it emits over one life, or over its whole burst
+// when that is shorter, with an update's worth to spare.
+size_t MostAlive(const TParticleParams& B) {
+    const double Span = B.Duration > -1 ? std::min(B.Duration, B.LifeMax) : B.LifeMax;
+    const double Most = std::max(B.EmissionRate, 0) * (std::max(Span, 0.0) + 100) / 1000 + 2;
+    return static_cast<size_t>(std::min(Most, static_cast<double>(TXParticleSystem::MaxParticles)));
+}
+
 uint32_t PackColour(const TParticle& P) {
     return static_cast<uint32_t>(P.Red) | static_cast<uint32_t>(P.Green) << 8 |
            static_cast<uint32_t>(P.Blue) << 16 | static_cast<uint32_t>(P.Alpha) << 24;
@@ -78,12 +86,14 @@ bool TXParticleSystem::LoadFromFile(const std::string& FileName) {
         FParams = TParticleParams();
         return false;
     }
-    FParams = Loaded;
+    SetParams(Loaded);
     return true;
 }
 
 void TXParticleSystem::SetParams(const TParticleParams& Block) {
     FParams = Block;
+    // Room for all at once, so a running effect never has to grow its storage in play.
+    Particles.reserve(MostAlive(FParams));
 }
 
 int TXParticleSystem::AddSpawnOffset(SDL_Point Offset) {

@@ -57,8 +57,9 @@ class TXParticleSystem : public TXObject {
   private:
     void Spawn();
 
-    // Living particles only. Storage grows in steps up to MaxParticles and is never given back, so a
-    // steady effect allocates nothing; most systems never need the full capacity.
+    // Living particles only. Storage is reserved for the most the block keeps alive, grows in steps
+    // beyond that (a burst fired again before its particles die) up to MaxParticles, and is never given
+    // back, so a steady effect allocates nothing.
     std::vector<TParticle> Particles;
     TParticleParams FParams;
     std::vector<SDL_Point> SpawnOffsets;

@@ -2,9 +2,12 @@
 
 #include "runtime/TFile.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <iterator>
 
 namespace {
 
@@ -56,6 +59,60 @@ bool IsValidUtf8(const std::string& Text) {
         I += Length;
     }
     return true;
+}
+
+bool ParseWindowEvent(const std::string& Word, int& Event) {
+    static const char* const Names[] = {"focus-lost", "focus-gained", "minimised", "restored"};
+    static const TWindowEvent Events[] = {TWindowEvent::FocusLost, TWindowEvent::FocusGained,
+                                          TWindowEvent::Minimised, TWindowEvent::Restored};
+    for (size_t Index = 0; Index < std::size(Names); ++Index)
+        if (Word == Names[Index]) {
+            Event = static_cast<int>(Events[Index]);
+            return true;
+        }
+    return false;
+}
+
+// SDL's own names, exactly as SDL writes them (SDL would also take other case and a sign before an axis).
+bool ParsePadButton(const std::string& Word, int& Button) {
+    Button = SDL_GameControllerGetButtonFromString(Word.c_str());
+    return Button != SDL_CONTROLLER_BUTTON_INVALID &&
+           Word == SDL_GameControllerGetStringForButton(static_cast<SDL_GameControllerButton>(Button));
+}
+
+bool ParsePadAxis(const std::string& Word, int& Axis) {
+    Axis = SDL_GameControllerGetAxisFromString(Word.c_str());
+    return Axis != SDL_CONTROLLER_AXIS_INVALID &&
+           Word == SDL_GameControllerGetStringForAxis(static_cast<SDL_GameControllerAxis>(Axis));
+}
+
+bool ParsePadEvent(const std::string& Action, const std::string& Line, size_t& Pos,
+                   TInputScript::TEvent& Event, std::string& Why) {
+    using TKind = TInputScript::TEvent::TKind;
+    if (Action == "down" || Action == "up") {
+        Event.Kind = Action == "down" ? TKind::PadDown : TKind::PadUp;
+        if (!ParsePadButton(NextWord(Line, Pos), Event.A)) {
+            Why =
+                "expected a pad button (a, b, x, y, back, start, leftshoulder, rightshoulder, dpup, dpdown, "
+                "dpleft, dpright ...)";
+            return false;
+        }
+        return true;
+    }
+    if (Action == "axis") {
+        Event.Kind = TKind::PadAxis;
+        if (!ParsePadAxis(NextWord(Line, Pos), Event.A)) {
+            Why = "expected a pad axis (leftx, lefty, rightx, righty, lefttrigger, righttrigger)";
+            return false;
+        }
+        if (!ParseInt(NextWord(Line, Pos), -32768, 32767, Event.B)) {
+            Why = "expected an axis position -32768..32767";
+            return false;
+        }
+        return true;
+    }
+    Why = "expected \"down\", \"up\" or \"axis\" after \"pad\"";
+    return false;
 }
 
 // Parses one line without its end-of-line. Returns false with Why filled; Empty is set for lines that
@@ -110,12 +167,27 @@ bool ParseLine(const std::string& Line, TInputScript::TEvent& Event, bool& Empty
                 Why = "expected a mouse button 0..7";
                 return false;
             }
+        } else if (Action == "wheel") {
+            Event.Kind = TEvent::TKind::MouseWheel;
+            if (!ParseInt(NextWord(Line, Pos), -1000, 1000, Event.A)) {
+                Why = "expected wheel notches -1000..1000 after \"mouse wheel\"";
+                return false;
+            }
         } else {
-            Why = "expected \"move\", \"down\" or \"up\" after \"mouse\"";
+            Why = "expected \"move\", \"down\", \"up\" or \"wheel\" after \"mouse\"";
             return false;
         }
+    } else if (Kind == "window") {
+        Event.Kind = TEvent::TKind::Window;
+        if (!ParseWindowEvent(Action, Event.A)) {
+            Why = "expected \"focus-lost\", \"focus-gained\", \"minimised\" or \"restored\" after \"window\"";
+            return false;
+        }
+    } else if (Kind == "pad") {
+        if (!ParsePadEvent(Action, Line, Pos, Event, Why))
+            return false;
     } else {
-        Why = "expected \"key\", \"mouse\" or \"text\" after the frame number";
+        Why = "expected \"key\", \"mouse\", \"text\", \"window\" or \"pad\" after the frame number";
         return false;
     }
     std::string Extra = NextWord(Line, Pos);
@@ -186,8 +258,21 @@ void TInputScript::Feed(int Frame, TInputState& State) {
         case TEvent::TKind::MouseUp:
             State.MouseButton(Event.A, Event.Kind == TEvent::TKind::MouseDown);
             break;
+        case TEvent::TKind::MouseWheel:
+            State.MouseWheel(Event.A);
+            break;
         case TEvent::TKind::Text:
             State.TypeText(Event.Text);
+            break;
+        case TEvent::TKind::Window:
+            State.WindowChanged(static_cast<TWindowEvent>(Event.A));
+            break;
+        case TEvent::TKind::PadDown:
+        case TEvent::TKind::PadUp:
+            State.PadEvent({TPadEvent::TKind::Button, Event.A, Event.Kind == TEvent::TKind::PadDown ? 1 : 0});
+            break;
+        case TEvent::TKind::PadAxis:
+            State.PadEvent({TPadEvent::TKind::Axis, Event.A, Event.B});
             break;
         }
     }

@@ -7,16 +7,34 @@
 
 // Scripted input for tests and recordings (--input FILE). One event per line:
 //   F key down CODE | F key up CODE | F mouse move DX DY | F mouse down B | F mouse up B | F text TEXT
+//   F mouse wheel N (notches, positive away from the player)
+//   F window focus-lost | F window focus-gained | F window minimised | F window restored
+//   F pad down BUTTON | F pad up BUTTON | F pad axis AXIS VALUE
 // F is the frame the event arrives before, CODE a DirectInput key code 0..255, B a mouse button 0..7.
+// BUTTON and AXIS are SDL's game-controller names (a, b, x, y, back, start, leftshoulder, rightshoulder,
+// dpup, dpdown, dpleft, dpright ...; leftx, lefty, rightx, righty, lefttrigger, righttrigger), VALUE
+// an axis position -32768..32767.
 // A "#" at the start of a line or after a blank starts a comment, except in a text event, whose text is
 // everything after "text " up to the end of the line, taken literally.
 class TInputScript {
   public:
     struct TEvent {
-        enum class TKind { KeyDown, KeyUp, MouseMove, MouseDown, MouseUp, Text } Kind = TKind::KeyDown;
+        enum class TKind {
+            KeyDown,
+            KeyUp,
+            MouseMove,
+            MouseDown,
+            MouseUp,
+            MouseWheel,
+            Text,
+            Window,
+            PadDown,
+            PadUp,
+            PadAxis
+        } Kind = TKind::KeyDown;
         int Frame = 0;
-        int A = 0; // key code, mouse button or DX
-        int B = 0; // DY
+        int A = 0; // key code, mouse button, DX, wheel notches, window event, pad button or pad axis
+        int B = 0; // DY or axis position
         std::string Text;
     };
 

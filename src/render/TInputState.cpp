@@ -2,9 +2,21 @@
 
 #include <algorithm>
 
+namespace {
+constexpr int KeyEnter = 28;
+constexpr int KeyLeftAlt = 56;
+constexpr int KeyPadEnter = 156;
+constexpr int KeyRightAlt = 184;
+} // namespace
+
 void TInputState::KeyEvent(int Code, bool Down) {
     if (Code < 0 || Code > 255)
         return;
+    const bool AltHeld = KeyStates[KeyLeftAlt] != 0 || KeyStates[KeyRightAlt] != 0;
+    if (Down && AltHeld && (Code == KeyEnter || Code == KeyPadEnter)) {
+        FullScreenChord = true;
+        return;
+    }
     KeyStates[Code] = Down ? 0x80 : 0;
     if (Down)
         PressedSincePoll[Code] = 0x80;
@@ -84,5 +96,65 @@ std::vector<TMouseEvent> TInputState::TakeMouseEvents(size_t Max) {
 std::string TInputState::TakeText() {
     std::string Taken;
     Taken.swap(Text);
+    return Taken;
+}
+
+void TInputState::WindowChanged(TWindowEvent Event) {
+    switch (Event) {
+    case TWindowEvent::FocusLost:
+        // Keys held while the focus leaves would otherwise stay down for ever.
+        ReleaseAll();
+        Focused = false;
+        WindowLeft = true;
+        break;
+    case TWindowEvent::FocusGained:
+        Focused = true;
+        break;
+    case TWindowEvent::Minimised:
+        Minimised = true;
+        WindowLeft = true;
+        break;
+    case TWindowEvent::Restored:
+        Minimised = false;
+        break;
+    }
+}
+
+bool TInputState::TakeFullScreenChord() {
+    const bool Chord = FullScreenChord;
+    FullScreenChord = false;
+    return Chord;
+}
+
+bool TInputState::TakeWindowLeft() {
+    const bool Left = WindowLeft;
+    WindowLeft = false;
+    return Left;
+}
+
+void TInputState::PointerAt(int X, int Y) {
+    PointerX = X;
+    PointerY = Y;
+    PointerMoved = true;
+}
+
+bool TInputState::TakePointer(int& X, int& Y) {
+    if (!PointerMoved)
+        return false;
+    PointerMoved = false;
+    X = PointerX;
+    Y = PointerY;
+    return true;
+}
+
+void TInputState::PadEvent(const TPadEvent& Event) {
+    // A pad nobody reads (a test without a mapper) must not grow without end.
+    if (static_cast<int>(PadEvents.size()) < BufferSize)
+        PadEvents.push_back(Event);
+}
+
+std::vector<TPadEvent> TInputState::TakePadEvents() {
+    std::vector<TPadEvent> Taken;
+    Taken.swap(PadEvents);
     return Taken;
 }

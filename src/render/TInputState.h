@@ -15,19 +15,49 @@ struct TMouseEvent {
     bool Down = false;
 };
 
+// What happens to the game's window, as far as the game cares.
+enum class TWindowEvent { FocusLost, FocusGained, Minimised, Restored };
+
+// One gamepad event: a button (SDL's game-controller numbering) going down or up, or an axis moving to
+// Value (-32768..32767).
+struct TPadEvent {
+    enum class TKind { Button, Axis } Kind = TKind::Button;
+    int Control = 0;
+    int Value = 0;
+};
+
 // The one input source of the game. The app's event pump (or a test script) writes into it; the keyboard
 // and mouse devices read it once per frame. Keys are DirectInput key codes.
 class TInputState {
   public:
-    // Code = DirectInput key code 0..255; anything else is ignored.
+    // Code = DirectInput key code 0..255; anything else is ignored. Enter pressed while Alt is held is
+    // the system's full-screen chord, not a key of the game: it is only remembered for TakeFullScreenChord.
     void KeyEvent(int Code, bool Down);
+    bool TakeFullScreenChord();
     // Consecutive moves coalesce into one buffered event, so a burst of motion costs one slot.
     void MouseMove(int DX, int DY);
     // Buttons 0..7; anything else is ignored.
     void MouseButton(int Button, bool Down);
     void TypeText(const std::string& Utf8);
+    // Wheel notches, positive away from the player; they add up until taken.
+    void MouseWheel(int Notches) { Wheel += Notches; }
+    int TakeWheel() {
+        const int Taken = Wheel;
+        Wheel = 0;
+        return Taken;
+    }
     // Focus lost: every key goes up, and every button still down gets an up event, so nothing sticks.
     void ReleaseAll();
+    // Losing the focus releases everything; losing the focus or being minimised is remembered until
+    // TakeWindowLeft, so a loss and a return within one frame still count.
+    void WindowChanged(TWindowEvent Event);
+    bool TakeWindowLeft();
+    // The pointer's position on the 1024 x 768 picture, for a mouse that is not captured.
+    void PointerAt(int X, int Y);
+    // True once per new position, which is then in X and Y.
+    bool TakePointer(int& X, int& Y);
+    void PadEvent(const TPadEvent& Event);
+    std::vector<TPadEvent> TakePadEvents();
 
     // Bit 7 set = down; 0 for codes outside 0..255.
     uint8_t KeyState(int Code) const;
@@ -41,6 +71,7 @@ class TInputState {
     std::string TakeText();
 
     bool Focused = true;
+    bool Minimised = false;
     // Events that arrive while the buffer holds this many are dropped.
     int BufferSize = 256;
 
@@ -52,4 +83,11 @@ class TInputState {
     std::deque<TMouseEvent> MouseEvents;
     uint8_t ButtonsDown = 0;
     std::string Text;
+    int Wheel = 0;
+    bool WindowLeft = false;
+    bool FullScreenChord = false;
+    bool PointerMoved = false;
+    int PointerX = 0;
+    int PointerY = 0;
+    std::vector<TPadEvent> PadEvents;
 };

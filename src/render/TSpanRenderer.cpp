@@ -15,7 +15,6 @@ namespace {
 constexpr int SubBits = 8;
 constexpr int64_t One = int64_t(1) << SubBits;
 constexpr int64_t Half = One / 2;
-constexpr double Fixed = 65536.0;
 constexpr int64_t TexelCentre = 0x8000;
 constexpr double FarAway = 1e6;
 // Spans are drawn in pieces that fit the stack: sampled, shaded, then blended.
@@ -43,6 +42,7 @@ int64_t Round(double Value) {
 // span on one side; the bound is an exact floor division, stepped down the rows without dividing again.
 class TEdge {
   public:
+    TEdge() = default;
     TEdge(int64_t FromX, int64_t FromY, int64_t ToX, int64_t ToY, int64_t CentreY) : DY(ToY - FromY) {
         const int64_t DX = ToX - FromX;
         const int64_t Bias = DY < 0 || (DY == 0 && DX > 0) ? 0 : 1;
@@ -82,29 +82,37 @@ class TEdge {
     }
 
   private:
-    int64_t DY;
+    int64_t DY = 0;
     int64_t Limit = 0, LimitStep = 0;
     int64_t Divisor = 1, Quotient = 0, Remainder = 0, StepQuotient = 0, StepRemainder = 0;
 };
 
-// A vertex attribute as a plane over the screen, in pixels.
-struct TPlane {
-    double Origin = 0, DX = 0, DY = 0;
-
+// A vertex attribute as a plane over the screen, kept in 40.24 fixed point so that stepping to any
+// pixel of the target loses nothing that shows.
+class TPlane {
+  public:
     TPlane() = default;
     TPlane(const double X[3], const double Y[3], const double Value[3]) {
         const double Area = (X[1] - X[0]) * (Y[2] - Y[0]) - (X[2] - X[0]) * (Y[1] - Y[0]);
-        DX = ((Value[1] - Value[0]) * (Y[2] - Y[0]) - (Value[2] - Value[0]) * (Y[1] - Y[0])) / Area;
-        DY = ((Value[2] - Value[0]) * (X[1] - X[0]) - (Value[1] - Value[0]) * (X[2] - X[0])) / Area;
-        Origin = Value[0] - DX * X[0] - DY * Y[0];
+        // Slivers make planes run wild; far beyond any texture they are clamped.
+        auto Bounded = [](double Step) { return std::clamp(Step, -65536.0, 65536.0); };
+        const double DX =
+            Bounded(((Value[1] - Value[0]) * (Y[2] - Y[0]) - (Value[2] - Value[0]) * (Y[1] - Y[0])) / Area);
+        const double DY =
+            Bounded(((Value[2] - Value[0]) * (X[1] - X[0]) - (Value[1] - Value[0]) * (X[2] - X[0])) / Area);
+        const double AtFirstCentre = Value[0] + DX * (0.5 - X[0]) + DY * (0.5 - Y[0]);
+        Base = Round(std::clamp(AtFirstCentre, -1e6, 1e6) * Scale);
+        StepX = Round(DX * Scale);
+        StepY = Round(DY * Scale);
     }
 
-    // 16.16 at the centre of pixel (X, Y), kept far from overflow on slivers whose planes run wild.
-    int64_t FixedAt(int X, int Y) const {
-        const double Value = Origin + DX * (X + 0.5) + DY * (Y + 0.5);
-        return Round(std::clamp(Value, -1e9, 1e9) * Fixed);
-    }
-    int64_t FixedStep() const { return Round(std::clamp(DX, -1e9, 1e9) * Fixed); }
+    // 16.16 at the centre of pixel (X, Y), and its step from pixel to pixel along a row.
+    int64_t FixedAt(int X, int Y) const { return (Base + StepX * X + StepY * Y) >> 8; }
+    int64_t FixedStep() const { return (StepX + 128) >> 8; }
+
+  private:
+    static constexpr double Scale = 16777216.0;
+    int64_t Base = 0, StepX = 0, StepY = 0;
 };
 
 // One row of a triangle: where it goes, what it samples and how its samples move from pixel to pixel.
@@ -243,12 +251,14 @@ void PutRow(uint32_t* Target, const uint32_t* Source, uint32_t Tint, const uint3
         return;
     const int Rest = Count - I;
     uint32_t To[4] = {}, From[4] = {}, Colours[4] = {};
-    std::copy_n(Target + I, Rest, To);
-    std::copy_n(Source + I, Rest, From);
-    if (Tinting == tnGradient)
-        std::copy_n(Tints + I, Rest, Colours);
+    for (int K = 0; K < Rest; ++K) {
+        To[K] = Target[I + K];
+        From[K] = Source[I + K];
+        Colours[K] = Tinting == tnGradient ? Tints[I + K] : 0;
+    }
     PutFourAt(To, From, Colours);
-    std::copy_n(To, Rest, Target + I);
+    for (int K = 0; K < Rest; ++K)
+        Target[I + K] = To[K];
 }
 
 #else
@@ -448,6 +458,63 @@ void DrawSpan(TSpan& Span) {
         DrawPiece(Span, Span.Target + Done, std::min(Piece, Span.Count - Done));
 }
 
+void Prefetch(const uint8_t* From, int Bytes) {
+#if defined(__SSE2__)
+    constexpr int Line = 64;
+    for (int Offset = 0; Offset < Bytes + Line; Offset += Line)
+        _mm_prefetch(reinterpret_cast<const char*>(From + Offset), _MM_HINT_T0);
+#else
+    (void)From;
+    (void)Bytes;
+#endif
+}
+
+// A corner snapped to the grid the edges are worked out on.
+struct TPoint {
+    int64_t X = 0, Y = 0;
+};
+
+bool Snap(const SDL_Vertex& Vertex, TPoint& Point) {
+    const SDL_FPoint Position = Vertex.position;
+    if (!(std::fabs(Position.x) < FarAway && std::fabs(Position.y) < FarAway))
+        return false;
+    Point = {Round(static_cast<double>(Position.x) * One), Round(static_cast<double>(Position.y) * One)};
+    return true;
+}
+
+// Positive when the corners run clockwise on screen.
+int64_t TwiceArea(const TPoint* Points, int Count) {
+    int64_t Area = 0;
+    for (int I = 0; I < Count; ++I) {
+        const TPoint& Next = Points[(I + 1) % Count];
+        Area += Points[I].X * Next.Y - Next.X * Points[I].Y;
+    }
+    return Area;
+}
+
+// Corners, texture coordinates and colours that all go along one plane: the quad is then exactly its
+// two triangles together.
+bool IsParallelogram(const SDL_Vertex* const Quad[4]) {
+    TPoint Points[4];
+    for (int I = 0; I < 4; ++I)
+        if (!Snap(*Quad[I], Points[I]))
+            return false;
+    if (Points[0].X + Points[2].X != Points[1].X + Points[3].X ||
+        Points[0].Y + Points[2].Y != Points[1].Y + Points[3].Y)
+        return false;
+    constexpr float Slack = 1e-6f;
+    if (std::fabs(Quad[0]->tex_coord.x + Quad[2]->tex_coord.x - Quad[1]->tex_coord.x - Quad[3]->tex_coord.x) >
+            Slack ||
+        std::fabs(Quad[0]->tex_coord.y + Quad[2]->tex_coord.y - Quad[1]->tex_coord.y - Quad[3]->tex_coord.y) >
+            Slack)
+        return false;
+    auto Affine = [&](Uint8 SDL_Color::*Channel) {
+        return Quad[0]->color.*Channel + Quad[2]->color.*Channel ==
+               Quad[1]->color.*Channel + Quad[3]->color.*Channel;
+    };
+    return Affine(&SDL_Color::r) && Affine(&SDL_Color::g) && Affine(&SDL_Color::b) && Affine(&SDL_Color::a);
+}
+
 uint32_t PackedColour(const SDL_Color& Colour) {
     return uint32_t(Colour.a) << 24 | uint32_t(Colour.r) << 16 | uint32_t(Colour.g) << 8 | Colour.b;
 }
@@ -504,49 +571,64 @@ void TSpanRenderer::End() {
 
 void TSpanRenderer::DrawTriangles(const SDL_Vertex* Vertices, const int* Indices, int IndexCount,
                                   const TPicture* Texture, TSpanBlend Blend, bool Linear) {
-    for (int I = 0; I + 2 < IndexCount; I += 3) {
+    for (int I = 0; I + 2 < IndexCount;) {
+        // The canvas sends each quad as the triangles 0-1-3 and 1-2-3; a parallelogram, which every
+        // sprite is, is drawn whole, one span a row instead of two.
+        if (I + 5 < IndexCount && Indices[I + 3] == Indices[I + 1] && Indices[I + 5] == Indices[I + 2]) {
+            const SDL_Vertex* Quad[4] = {&Vertices[Indices[I]], &Vertices[Indices[I + 1]],
+                                         &Vertices[Indices[I + 4]], &Vertices[Indices[I + 2]]};
+            if (IsParallelogram(Quad)) {
+                DrawPolygon(Quad, 4, Texture, Blend, Linear);
+                I += 6;
+                continue;
+            }
+        }
         const SDL_Vertex* Corners[3] = {&Vertices[Indices[I]], &Vertices[Indices[I + 1]],
                                         &Vertices[Indices[I + 2]]};
-        DrawTriangle(Corners, Texture, Blend, Linear);
+        DrawPolygon(Corners, 3, Texture, Blend, Linear);
+        I += 3;
     }
 }
 
-void TSpanRenderer::DrawTriangle(const SDL_Vertex* Corners[3], const TPicture* Texture, TSpanBlend Blend,
-                                 bool Linear) {
-    int64_t X[3], Y[3];
-    for (int I = 0; I < 3; ++I) {
-        const SDL_FPoint Position = Corners[I]->position;
-        if (!(std::fabs(Position.x) < FarAway && std::fabs(Position.y) < FarAway))
+void TSpanRenderer::DrawPolygon(const SDL_Vertex** Corners, int Count, const TPicture* Texture,
+                                TSpanBlend Blend, bool Linear) {
+    TPoint Points[4];
+    for (int I = 0; I < Count; ++I)
+        if (!Snap(*Corners[I], Points[I]))
             return;
-        X[I] = Round(static_cast<double>(Position.x) * One);
-        Y[I] = Round(static_cast<double>(Position.y) * One);
-    }
-    const int64_t Area = (X[1] - X[0]) * (Y[2] - Y[0]) - (X[2] - X[0]) * (Y[1] - Y[0]);
+    const int64_t Area = TwiceArea(Points, Count);
     if (Area == 0)
         return;
+    const SDL_Vertex* Turned[4];
+    std::copy_n(Corners, Count, Turned);
     if (Area < 0) {
-        std::swap(X[1], X[2]);
-        std::swap(Y[1], Y[2]);
-        std::swap(Corners[1], Corners[2]);
+        std::reverse(Points, Points + Count);
+        std::reverse(Turned, Turned + Count);
     }
-    const int64_t Top = std::min({Y[0], Y[1], Y[2]});
-    const int64_t Bottom = std::max({Y[0], Y[1], Y[2]});
+    int64_t Top = Points[0].Y, Bottom = Points[0].Y;
+    for (int I = 1; I < Count; ++I) {
+        Top = std::min(Top, Points[I].Y);
+        Bottom = std::max(Bottom, Points[I].Y);
+    }
     const int FirstRow = static_cast<int>(std::max<int64_t>(CeilDiv(Top - Half, One), 0));
     const int LastRow = static_cast<int>(std::min<int64_t>(FloorDiv(Bottom - Half, One), Surface->h - 1));
     if (FirstRow > LastRow)
         return;
 
+    // Every attribute is one plane over the polygon: three corners fix it.
     double PixelX[3], PixelY[3];
     for (int I = 0; I < 3; ++I) {
-        PixelX[I] = static_cast<double>(X[I]) / One;
-        PixelY[I] = static_cast<double>(Y[I]) / One;
+        PixelX[I] = static_cast<double>(Points[I].X) / One;
+        PixelY[I] = static_cast<double>(Points[I].Y) / One;
     }
-    const uint32_t Colours[3] = {PackedColour(Corners[0]->color), PackedColour(Corners[1]->color),
-                                 PackedColour(Corners[2]->color)};
+    const uint32_t Colours[3] = {PackedColour(Turned[0]->color), PackedColour(Turned[1]->color),
+                                 PackedColour(Turned[2]->color)};
     TSpan Span;
     Span.Blend = Blend;
     Span.Tint = Colours[0];
-    const bool Uniform = Colours[0] == Colours[1] && Colours[1] == Colours[2];
+    bool Uniform = true;
+    for (int I = 1; I < Count; ++I)
+        Uniform = Uniform && PackedColour(Turned[I]->color) == Colours[0];
     Span.Tinting = !Uniform ? tnGradient : Colours[0] == 0xFFFFFFFFu ? tnWhite : tnUniform;
     TPlane ColourPlanes[4];
     if (Span.Tinting == tnGradient)
@@ -561,8 +643,8 @@ void TSpanRenderer::DrawTriangle(const SDL_Vertex* Corners[3], const TPicture* T
     if (Texture != nullptr) {
         double Us[3], Vs[3];
         for (int I = 0; I < 3; ++I) {
-            Us[I] = static_cast<double>(Corners[I]->tex_coord.x) * Texture->Width;
-            Vs[I] = static_cast<double>(Corners[I]->tex_coord.y) * Texture->Height;
+            Us[I] = static_cast<double>(Turned[I]->tex_coord.x) * Texture->Width;
+            Vs[I] = static_cast<double>(Turned[I]->tex_coord.y) * Texture->Height;
         }
         S = TPlane(PixelX, PixelY, Us);
         T = TPlane(PixelX, PixelY, Vs);
@@ -575,21 +657,26 @@ void TSpanRenderer::DrawTriangle(const SDL_Vertex* Corners[3], const TPicture* T
     const TSampling Sampling = Texture == nullptr ? smNone : Linear ? smLinear : smNearest;
 
     const int64_t CentreY = (int64_t(FirstRow) << SubBits) + Half;
-    TEdge Edges[3] = {{X[0], Y[0], X[1], Y[1], CentreY},
-                      {X[1], Y[1], X[2], Y[2], CentreY},
-                      {X[2], Y[2], X[0], Y[0], CentreY}};
+    TEdge Edges[4];
+    for (int I = 0; I < Count; ++I) {
+        const TPoint& To = Points[(I + 1) % Count];
+        Edges[I] = TEdge(Points[I].X, Points[I].Y, To.X, To.Y, CentreY);
+    }
     auto* Pixels = static_cast<uint8_t*>(Surface->pixels);
     for (int Row = FirstRow; Row <= LastRow; ++Row) {
         int Left = 0;
         int Right = Surface->w;
-        for (TEdge& Edge : Edges) {
-            Edge.Narrow(Left, Right);
-            Edge.NextRow();
+        for (int I = 0; I < Count; ++I) {
+            Edges[I].Narrow(Left, Right);
+            Edges[I].NextRow();
         }
         if (Left >= Right)
             continue;
         Span.Target =
             reinterpret_cast<uint32_t*>(Pixels + static_cast<ptrdiff_t>(Row) * Surface->pitch) + Left;
+        // Sprites land anywhere on the target: fetch the next row's pixels while this one is drawn.
+        if (Row < LastRow)
+            Prefetch(reinterpret_cast<const uint8_t*>(Span.Target) + Surface->pitch, (Right - Left) * 4);
         Span.Count = Right - Left;
         Span.Sampling = Sampling;
         if (Texture != nullptr) {

@@ -25,7 +25,9 @@ class TSpanRenderer {
                        const TPicture* Texture, TSpanBlend Blend, bool Linear);
 
   private:
-    void DrawTriangle(const SDL_Vertex* Corners[3], const TPicture* Texture, TSpanBlend Blend, bool Linear);
+    // A triangle, or a parallelogram, corners in order around it.
+    void DrawPolygon(const SDL_Vertex** Corners, int Count, const TPicture* Texture, TSpanBlend Blend,
+                     bool Linear);
 
     SDL_Surface* Surface = nullptr;
     bool Locked = false;

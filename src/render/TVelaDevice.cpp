@@ -1,6 +1,21 @@
 #include "render/TVelaDevice.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <vector>
+
+namespace {
+std::vector<SDL_Rect> Displays() {
+    std::vector<SDL_Rect> Bounds;
+    for (int Index = 0; Index < SDL_GetNumVideoDisplays(); ++Index) {
+        SDL_Rect Rect;
+        if (SDL_GetDisplayBounds(Index, &Rect) == 0)
+            Bounds.push_back(Rect);
+    }
+    return Bounds;
+}
+} // namespace
 
 TVelaDevice::~TVelaDevice() {
     Finalize();
@@ -23,8 +38,10 @@ void TVelaDevice::SetWindowed(bool Value) {
     if (FWindowed == Value)
         return;
     FWindowed = Value;
-    if (FInitialized)
-        Reset();
+    // The renderer follows the window to its new size by itself; a renderer made anew while the window
+    // manager is still resizing would keep drawing into the old size.
+    if (FWindow != nullptr)
+        ApplyWindowMode();
 }
 
 void TVelaDevice::SetVSync(bool Value) {
@@ -52,16 +69,23 @@ bool TVelaDevice::Initialize() {
             return false;
         }
         FVideoStarted = true;
+        const bool Placed = FPlace.Fits(Displays());
+        if (!Placed)
+            FPlace = TWindowPlace{};
+        const int X = Placed ? FPlace.X : SDL_WINDOWPOS_CENTERED;
+        const int Y = Placed ? FPlace.Y : SDL_WINDOWPOS_CENTERED;
         // Made full screen from the start: switching afterwards can leave the renderer with the old size.
-        FWindow =
-            SDL_CreateWindow(Caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, FWidth, FHeight,
-                             SDL_WINDOW_SHOWN | (FWindowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP));
+        FWindow = SDL_CreateWindow(Caption.c_str(), X, Y, FPlace.Width, FPlace.Height,
+                                   SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE |
+                                       (FWindowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP));
         if (FWindow == nullptr) {
             std::fprintf(stderr, "Zerathon: cannot open the window: %s\n", SDL_GetError());
             Finalize();
             return false;
         }
+        SDL_SetWindowMinimumSize(FWindow, TWindowPlace::MinWidth, TWindowPlace::MinHeight);
         SDL_RaiseWindow(FWindow);
+        NoteWindowPlace();
     }
     if (!CreateRenderer()) {
         Finalize();
@@ -151,8 +175,27 @@ bool TVelaDevice::ReadPixels(TPicture& Picture) const {
     Picture.Height = OutputHeight;
     Picture.Pixels.assign(static_cast<size_t>(OutputWidth) * OutputHeight, 0);
     // ABGR8888 on a little-endian machine is exactly the game's convention: red in the lowest byte.
-    return SDL_RenderReadPixels(FRenderer, nullptr, SDL_PIXELFORMAT_ABGR8888, Picture.Pixels.data(),
-                                OutputWidth * 4) == 0;
+    if (SDL_RenderReadPixels(FRenderer, nullptr, SDL_PIXELFORMAT_ABGR8888, Picture.Pixels.data(),
+                             OutputWidth * 4) != 0)
+        return false;
+    // A window of another shape shows the picture letterboxed; what is read is the picture alone, from
+    // the top-left corner of the buffer.
+    SDL_Rect Viewport;
+    float ScaleX = 1;
+    float ScaleY = 1;
+    SDL_RenderGetViewport(FRenderer, &Viewport);
+    SDL_RenderGetScale(FRenderer, &ScaleX, &ScaleY);
+    const int ShownWidth = std::clamp(static_cast<int>(std::floor(Viewport.w * ScaleX)), 1, OutputWidth);
+    const int ShownHeight = std::clamp(static_cast<int>(std::floor(Viewport.h * ScaleY)), 1, OutputHeight);
+    if (ShownWidth == OutputWidth && ShownHeight == OutputHeight)
+        return true;
+    for (int Row = 0; Row < ShownHeight; ++Row)
+        std::copy_n(Picture.Pixels.begin() + static_cast<ptrdiff_t>(Row) * OutputWidth, ShownWidth,
+                    Picture.Pixels.begin() + static_cast<ptrdiff_t>(Row) * ShownWidth);
+    Picture.Width = ShownWidth;
+    Picture.Height = ShownHeight;
+    Picture.Pixels.resize(static_cast<size_t>(ShownWidth) * ShownHeight);
+    return true;
 }
 
 bool TVelaDevice::CreateRenderer() {
@@ -194,7 +237,35 @@ void TVelaDevice::DestroyRenderer() {
 }
 
 void TVelaDevice::ApplyWindowMode() {
+    // Back in a window, SDL puts it where it was before it went full screen.
     SDL_SetWindowFullscreen(FWindow, FWindowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    if (FWindowed)
-        SDL_SetWindowSize(FWindow, FWidth, FHeight);
+}
+
+void TVelaDevice::NoteWindowPlace() {
+    if (FWindow == nullptr)
+        return;
+    const Uint32 NotPlain = SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED;
+    if ((SDL_GetWindowFlags(FWindow) & NotPlain) != 0)
+        return;
+    SDL_GetWindowPosition(FWindow, &FPlace.X, &FPlace.Y);
+    SDL_GetWindowSize(FWindow, &FPlace.Width, &FPlace.Height);
+    // X11 window managers put the frame, not the inside, where a new window is asked to go: keeping the
+    // inside's place would move the window down by its title bar on every start.
+    const char* Driver = SDL_GetCurrentVideoDriver();
+    int Top = 0;
+    int Left = 0;
+    if (Driver != nullptr && SDL_strcmp(Driver, "x11") == 0 &&
+        SDL_GetWindowBordersSize(FWindow, &Top, &Left, nullptr, nullptr) == 0) {
+        FPlace.X -= Left;
+        FPlace.Y -= Top;
+    }
+}
+
+void TVelaDevice::PlacePointer(int X, int Y) {
+    if (FWindow == nullptr || FRenderer == nullptr)
+        return;
+    int WindowX = 0;
+    int WindowY = 0;
+    SDL_RenderLogicalToWindow(FRenderer, static_cast<float>(X), static_cast<float>(Y), &WindowX, &WindowY);
+    SDL_WarpMouseInWindow(FWindow, WindowX, WindowY);
 }

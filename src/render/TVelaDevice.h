@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/TVelaPublisher.h"
+#include "render/TWindowPlace.h"
 #include "runtime/TPicture.h"
 
 #include <SDL.h>
@@ -71,6 +72,15 @@ class TVelaDevice : public TVelaPublisher {
     // The back buffer as the game would see it, in the game's colour convention.
     bool ReadPixels(TPicture& Picture) const;
 
+    // Where the window is when it is a plain window (not full screen, maximised or minimised). Given
+    // before Initialize, it places the window when it fits the desktop; otherwise the window is centred.
+    const TWindowPlace& WindowPlace() const { return FPlace; }
+    void SetWindowPlace(const TWindowPlace& Place) { FPlace = Place; }
+    // Reads the window's place after the player moved or resized it.
+    void NoteWindowPlace();
+    // Puts the system pointer over a point of the 1024 x 768 picture.
+    void PlacePointer(int X, int Y);
+
   private:
     bool CreateRenderer();
     void DestroyRenderer();
@@ -92,4 +102,5 @@ class TVelaDevice : public TVelaPublisher {
     SDL_Window* FWindow = nullptr;
     SDL_Renderer* FRenderer = nullptr;
     SDL_Surface* FOffscreen = nullptr;
+    TWindowPlace FPlace;
 };

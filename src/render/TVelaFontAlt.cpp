@@ -11,17 +11,6 @@
 namespace {
 constexpr size_t CacheLimit = 192;
 
-std::vector<std::string> SplitLines(const std::string& Text) {
-    std::vector<std::string> Lines(1);
-    for (char C : Text) {
-        if (C == '\n')
-            Lines.emplace_back();
-        else if (C != '\r')
-            Lines.back() += C;
-    }
-    return Lines;
-}
-
 // The characters a font's cell must hold: every one of the game's encoding but the underscore and the
 // bar. Those two reach a row below all the others at some sizes, and are cut there rather than shrink
 // every letter by two points.
@@ -123,14 +112,32 @@ void TVelaFontAlt::Finalize() {
     }
 }
 
+template <typename TEach> void TVelaFontAlt::ForEachLine(const std::string& Text, TEach Each) {
+    size_t Start = 0;
+    for (;;) {
+        const size_t End = std::min(Text.find('\n', Start), Text.size());
+        std::string_view Line(Text.data() + Start, End - Start);
+        if (Line.find('\r') != std::string_view::npos) {
+            LineScratch.assign(Line);
+            std::erase(LineScratch, '\r');
+            Line = LineScratch;
+        }
+        Each(Line);
+        if (End == Text.size())
+            return;
+        Start = End + 1;
+    }
+}
+
 void TVelaFontAlt::ClearCache() {
     for (auto& Entry : Cache)
         SDL_DestroyTexture(Entry.second.Texture);
     Cache.clear();
     Ages.clear();
+    FCacheBytes = 0;
 }
 
-const TVelaFontAlt::TCachedText* TVelaFontAlt::Rendered(const std::string& Line) {
+const TVelaFontAlt::TCachedText* TVelaFontAlt::Rendered(std::string_view Line) {
     if (Font == nullptr || Line.empty() || Device.Renderer() == nullptr)
         return nullptr;
     ChoosePointSize();
@@ -139,7 +146,7 @@ const TVelaFontAlt::TCachedText* TVelaFontAlt::Rendered(const std::string& Line)
         Ages.splice(Ages.begin(), Ages, Found->second.Age);
         return &Found->second;
     }
-    const std::string Utf8 = TWin1250::ToUtf8(Line);
+    const std::string Utf8 = TWin1250::ToUtf8(std::string(Line));
     const SDL_Color White = {255, 255, 255, 255};
     SDL_Surface* Surface = Antialiased ? TTF_RenderUTF8_Blended(Font, Utf8.c_str(), White)
                                        : TTF_RenderUTF8_Solid(Font, Utf8.c_str(), White);
@@ -157,18 +164,21 @@ const TVelaFontAlt::TCachedText* TVelaFontAlt::Rendered(const std::string& Line)
     if (Entry.Texture == nullptr)
         return nullptr;
     SDL_SetTextureBlendMode(Entry.Texture, SDL_BLENDMODE_BLEND);
+    Owner.MakeRoom(BytesOf(Entry));
     if (Cache.size() >= CacheLimit) {
         auto Oldest = Cache.find(Ages.back());
+        FCacheBytes -= BytesOf(Oldest->second);
         SDL_DestroyTexture(Oldest->second.Texture);
         Cache.erase(Oldest);
         Ages.pop_back();
     }
-    Ages.push_front(Line);
+    FCacheBytes += BytesOf(Entry);
+    Ages.emplace_front(Line);
     Entry.Age = Ages.begin();
-    return &Cache.emplace(Line, Entry).first->second;
+    return &Cache.emplace(Ages.front(), Entry).first->second;
 }
 
-SDL_Surface* TVelaFontAlt::InCell(SDL_Surface* Drawn, const std::string& Line) const {
+SDL_Surface* TVelaFontAlt::InCell(SDL_Surface* Drawn, std::string_view Line) const {
     SDL_Surface* Cell = SDL_CreateRGBSurfaceWithFormat(0, Drawn->w, Size, 32, SDL_PIXELFORMAT_ARGB8888);
     if (Cell == nullptr)
         return nullptr;
@@ -185,7 +195,7 @@ SDL_Surface* TVelaFontAlt::InCell(SDL_Surface* Drawn, const std::string& Line) c
 
 void TVelaFontAlt::DrawLines(const std::string& Text, int X, int Y, uint32_t Colour) {
     int LineY = Y;
-    for (const std::string& Line : SplitLines(Text)) {
+    ForEachLine(Text, [&](std::string_view Line) {
         const TCachedText* Entry = Rendered(Line);
         if (Entry != nullptr && Device.Rasterise) {
             // Tinted by colour and alpha modulation. A plain copy, not geometry: software renderers
@@ -197,7 +207,7 @@ void TVelaFontAlt::DrawLines(const std::string& Text, int X, int Y, uint32_t Col
             SDL_RenderCopy(Device.Renderer(), Entry->Texture, nullptr, &Target);
         }
         LineY += Size;
-    }
+    });
 }
 
 void TVelaFontAlt::TextOut(const std::string& Text, int X, int Y, uint32_t Colour) {
@@ -220,22 +230,22 @@ int TVelaFontAlt::TextWidth(const std::string& Text) {
         return 0;
     ChoosePointSize();
     int Width = 0;
-    for (const std::string& Line : SplitLines(Text)) {
+    ForEachLine(Text, [&](std::string_view Line) {
         if (const TCachedText* Entry = Rendered(Line)) {
             Width = std::max(Width, Entry->Width);
         } else if (!Line.empty()) {
             int LineWidth = 0;
-            TTF_SizeUTF8(Font, TWin1250::ToUtf8(Line).c_str(), &LineWidth, nullptr);
+            TTF_SizeUTF8(Font, TWin1250::ToUtf8(std::string(Line)).c_str(), &LineWidth, nullptr);
             Width = std::max(Width, LineWidth);
         }
-    }
+    });
     return Width;
 }
 
 int TVelaFontAlt::TextHeight(const std::string& Text) {
     if (Font == nullptr || Text.empty())
         return 0;
-    return static_cast<int>(SplitLines(Text).size()) * Size;
+    return static_cast<int>(std::count(Text.begin(), Text.end(), '\n') + 1) * Size;
 }
 
 bool TVelaFontAlt::Notify(TVelaPublisher*, int Message) {

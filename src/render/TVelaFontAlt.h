@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <list>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 class TVelaDevice;
@@ -47,6 +48,9 @@ class TVelaFontAlt : public TVelaSubscriber {
     int TextHeight(const std::string& Text);
 
     static uint8_t AlphaOf(double Intensity);
+    // The rendered lines kept for drawing again, and the bytes of their pixels.
+    void ClearCache();
+    size_t CacheBytes() const { return FCacheBytes; }
     bool Notify(TVelaPublisher* Sender, int Message) override;
 
   private:
@@ -56,17 +60,24 @@ class TVelaFontAlt : public TVelaSubscriber {
         int Height = 0;
         std::list<std::string>::iterator Age;
     };
+    // Lets the cache be searched with a part of a longer text, without building a string.
+    struct TLineHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view Line) const { return std::hash<std::string_view>()(Line); }
+    };
 
     // Sets the largest point size at which every character fits a cell of Size rows, at the first use
     // after Initialize.
     void ChoosePointSize();
     // How far each character of the game's encoding reaches above the ascent, and the most of them.
     void MeasureAccents();
-    const TCachedText* Rendered(const std::string& Line);
+    const TCachedText* Rendered(std::string_view Line);
     // The rendered line in a surface exactly Size rows high, its baseline on the cell's common row.
-    SDL_Surface* InCell(SDL_Surface* Drawn, const std::string& Line) const;
+    SDL_Surface* InCell(SDL_Surface* Drawn, std::string_view Line) const;
+    // Calls Each with every line of Text, carriage returns left out.
+    template <typename TEach> void ForEachLine(const std::string& Text, TEach Each);
     void DrawLines(const std::string& Text, int X, int Y, uint32_t Colour);
-    void ClearCache();
+    static size_t BytesOf(const TCachedText& Entry) { return size_t(Entry.Width) * size_t(Entry.Height) * 4; }
 
     TVelaDevice& Device;
     TVelaFontsAlt& Owner;
@@ -74,6 +85,8 @@ class TVelaFontAlt : public TVelaSubscriber {
     bool Sized = false;
     std::array<uint8_t, 256> Above{};
     int CellTop = 0;
-    std::unordered_map<std::string, TCachedText> Cache;
+    std::unordered_map<std::string, TCachedText, TLineHash, std::equal_to<>> Cache;
     std::list<std::string> Ages;
+    size_t FCacheBytes = 0;
+    std::string LineScratch; // kept, so drawing a line with carriage returns allocates only once
 };

@@ -39,6 +39,20 @@ bool TVelaFontsAlt::InitializeAll() {
     return Success;
 }
 
+void TVelaFontsAlt::MakeRoom(size_t Bytes) {
+    if (CachedBytes() + Bytes <= CacheBudget)
+        return;
+    for (auto& Entry : Fonts)
+        Entry->ClearCache();
+}
+
+size_t TVelaFontsAlt::CachedBytes() const {
+    size_t Bytes = 0;
+    for (const auto& Entry : Fonts)
+        Bytes += Entry->CacheBytes();
+    return Bytes;
+}
+
 void TVelaFontsAlt::Clear() {
     Fonts.clear();
 }

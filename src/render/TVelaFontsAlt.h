@@ -23,6 +23,13 @@ class TVelaFontsAlt {
     bool InitializeAll();
     void Clear();
 
+    // The lines every font keeps rendered take memory for their pixels: so that long play, with new
+    // scores and messages in many sizes all the time, cannot grow it without end, all the fonts start
+    // their caches over when together they would pass the budget. A screen never needs this much.
+    static constexpr size_t CacheBudget = size_t(4) << 20;
+    void MakeRoom(size_t Bytes);
+    size_t CachedBytes() const;
+
     // Makes a TrueType file known under its face name; false when the file cannot be opened.
     bool RegisterFontFile(const std::string& Face, const std::string& FileName);
     std::string FontFileOf(const std::string& Face) const;

@@ -18,6 +18,7 @@ bool TVelaMouse::Update() {
         return false;
     DeltaXValue = 0;
     DeltaYValue = 0;
+    WheelValue = 0;
     if (ClearOnUpdate) {
         Down.fill(0);
         Released.fill(0);
@@ -25,6 +26,7 @@ bool TVelaMouse::Update() {
     }
     if (Foreground && !State.Focused)
         return false;
+    WheelValue = State.TakeWheel();
     for (int Button = 0; Button < 8; ++Button)
         if (ReleaseNext[Button]) {
             ReleaseNext[Button] = false;

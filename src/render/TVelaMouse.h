@@ -21,6 +21,8 @@ class TVelaMouse {
 
     int DeltaX() const { return DeltaXValue; }
     int DeltaY() const { return DeltaYValue; }
+    // Wheel notches since the last update, positive away from the player.
+    int WheelDelta() const { return WheelValue; }
     // Both false for buttons outside 0..7.
     bool ButtonDown(int Button) const;
     bool ButtonReleased(int Button) const;
@@ -41,6 +43,7 @@ class TVelaMouse {
     bool InitializedFlag = false;
     int DeltaXValue = 0;
     int DeltaYValue = 0;
+    int WheelValue = 0;
     std::array<int, 8> Down{};
     std::array<int, 8> Released{};
     // Buttons pressed and let go between two updates: seen down for one update, released at the next.

@@ -30,13 +30,22 @@ void TVelaPublisher::Unsubscribe(TVelaSubscriber* Subscriber) {
 }
 
 bool TVelaPublisher::NotifyAll(int Message) {
-    // A subscriber may leave while being notified (an image freeing itself), so walk a copy.
-    std::vector<TVelaSubscriber*> Round = Subscribers;
+    // A subscriber may leave while being notified (an image freeing itself), so walk a copy. Its storage
+    // is kept for the next round, so a frame's notices allocate nothing; a round started inside this one
+    // finds no spare and makes its own.
+    std::vector<TVelaSubscriber*> Round;
+    Round.swap(SpareRound);
+    Round.assign(Subscribers.begin(), Subscribers.end());
+    bool Success = true;
     for (TVelaSubscriber* Subscriber : Round) {
         if (std::find(Subscribers.begin(), Subscribers.end(), Subscriber) == Subscribers.end())
             continue;
-        if (!Subscriber->Notify(this, Message))
-            return false;
+        if (!Subscriber->Notify(this, Message)) {
+            Success = false;
+            break;
+        }
     }
-    return true;
+    Round.clear();
+    SpareRound.swap(Round);
+    return Success;
 }

@@ -37,4 +37,5 @@ class TVelaPublisher {
 
   private:
     std::vector<TVelaSubscriber*> Subscribers;
+    std::vector<TVelaSubscriber*> SpareRound;
 };

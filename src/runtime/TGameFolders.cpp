@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #ifndef ZERATHON_INSTALLED_DATA_DIR
@@ -59,6 +60,16 @@ TGameFolders TGameFolders::Choose(const std::string& DataOption, const std::stri
     return Folders;
 }
 
+// An empty or relative XDG_DATA_HOME means "not set"; SDL would take it literally and save under the
+// root or the working folder.
+void TGameFolders::IgnoreUnusableDataHome() {
+#if !defined(_WIN32)
+    const char* DataHome = std::getenv("XDG_DATA_HOME");
+    if (DataHome != nullptr && DataHome[0] != '/')
+        ::unsetenv("XDG_DATA_HOME");
+#endif
+}
+
 TGameFolders TGameFolders::Locate(const std::string& DataOption, std::string& Problem) {
     char* Base = SDL_GetBasePath();
     const std::string ExeDir = Base != nullptr ? Base : "./";
@@ -66,6 +77,7 @@ TGameFolders TGameFolders::Locate(const std::string& DataOption, std::string& Pr
     return Choose(
         DataOption, ExeDir, ZERATHON_INSTALLED_DATA_DIR,
         [](std::string& Why) {
+            IgnoreUnusableDataHome();
             char* Pref = SDL_GetPrefPath("Kestrune", "Zerathon");
             const std::string Dir = Pref != nullptr ? Pref : "";
             if (Pref == nullptr)

@@ -36,5 +36,6 @@ class TGameFolders {
 
   private:
     static std::string WithSlash(std::string Dir);
+    static void IgnoreUnusableDataHome();
     std::string UserPath(const std::string& Relative) const;
 };

@@ -5,26 +5,37 @@
 #include "runtime/TMessageBox.h"
 #include "runtime/TZlibStream.h"
 
+#include <set>
+
+namespace {
+// Files whose last save failed and was reported: a file that keeps failing is reported once, not at
+// every save of the session, until it saves again.
+std::set<std::string> Failing;
+
+bool Saved(const std::string& Path) {
+    Failing.erase(Path);
+    return true;
+}
+} // namespace
+
 bool TSaveFile::Packed(const std::string& Path, const std::vector<uint8_t>& Bytes, int Level) {
     std::string Error;
-    if (TZlibStream::WriteFile(Path, Bytes.data(), Bytes.size(), Level, &Error)) {
-        return true;
-    }
+    if (TZlibStream::WriteFile(Path, Bytes.data(), Bytes.size(), Level, &Error))
+        return Saved(Path);
     Report(Path, Error);
     return false;
 }
 
 bool TSaveFile::Update(TIniFile& File) {
-    if (File.EndUpdate()) {
-        return true;
-    }
+    if (File.EndUpdate())
+        return Saved(File.FileName());
     Report(File.FileName(), File.LastError());
     return false;
 }
 
 void TSaveFile::Report(const std::string& Path, const std::string& Reason) {
     // An empty path means the game has no folder to save into, which the player was told at start.
-    if (Path.empty())
+    if (Path.empty() || !Failing.insert(Path).second)
         return;
     TMessageBox::Show("Zerathon",
                       "Could not save " + Path + " (" + Reason + "); the file on disk is unchanged.", true);

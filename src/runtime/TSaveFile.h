@@ -7,7 +7,8 @@
 class TIniFile;
 
 // Saves of the player's files (settings, profiles, high scores) that say so when they fail: one message
-// box naming the file, and false. The old file is always left as it was.
+// box naming the file, and false; a file that keeps failing is reported once until it saves again. The
+// old file is always left as it was.
 class TSaveFile {
   public:
     // Bytes as one zlib stream at Level, written atomically.

@@ -6,6 +6,8 @@
 #include "runtime/TPath.h"
 #include "runtime/TWin1250.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <iterator>
 
 const TText::TField* TText::Fields(int& Count) {
@@ -35,6 +37,9 @@ const TText::TField* TText::Fields(int& Count) {
         {"GameInterface", "gi_OK", &TText::gi_OK},
         {"GameInterface", "gi_Cancel", &TText::gi_Cancel},
         {"GameInterface", "gi_AskToExit", &TText::gi_AskToExit},
+        {"GameInterface", "gi_ScreenshotSaved", &TText::gi_ScreenshotSaved, "Screenshot saved:"},
+        {"GameInterface", "gi_ScreenshotFailed", &TText::gi_ScreenshotFailed,
+         "The screenshot could not be saved:"},
         {"Weapons", "wpnSniper", &TText::wpnSniper},
         {"Weapons", "wpnMine", &TText::wpnMine},
         {"Weapons", "wpnEMP", &TText::wpnEMP},
@@ -128,6 +133,11 @@ const TText::TField* TText::Fields(int& Count) {
         {"Menu", "msSETPROFILE_Create", &TText::msSETPROFILE_Create},
         {"Menu", "msSETPROFILE_Delete", &TText::msSETPROFILE_Delete},
         {"Menu", "msFIRSTUSER_Create", &TText::msFIRSTUSER_Create},
+        {"Menu", "msSETTINGS_Windowed", &TText::msSETTINGS_Windowed, "Windowed"},
+        {"Menu", "msSETTINGS_Language", &TText::msSETTINGS_Language, "Language"},
+        {"Menu", "msSETPROFILE_AskDel", &TText::msSETPROFILE_AskDel, "Delete this player's profile?"},
+        {"Menu", "msSETPROFILE_DelActive", &TText::msSETPROFILE_DelActive,
+         "This is the active profile. Load another one before deleting it."},
         {"Weapons", "statusNA", &TText::statusNA},
         {"Weapons", "statusDisCharge", &TText::statusDisCharge},
         {"Weapons", "statusFullActive", &TText::statusFullActive},
@@ -136,20 +146,30 @@ const TText::TField* TText::Fields(int& Count) {
     return Table;
 }
 
-bool TText::Load(const std::string& FileName) {
-    // Translators may save as Windows-1250 or as UTF-8; both become the game's encoding.
+namespace {
+
+// Translators may save as Windows-1250 or as UTF-8; both become the game's encoding. Empty when the file
+// cannot be read.
+TIniFile ReadLanguageFile(const std::string& FileName, bool& FileRead) {
     std::string Raw;
-    const bool FileRead = TFile::ReadText(FileName, Raw);
+    FileRead = TFile::ReadText(FileName, Raw);
     if (!FileRead)
         Raw.clear();
-    const TIniFile File = TIniFile::FromText(TWin1250::FromFileText(Raw), FileName);
+    return TIniFile::FromText(TWin1250::FromFileText(Raw), FileName);
+}
+
+} // namespace
+
+bool TText::Load(const std::string& FileName) {
+    bool FileRead = false;
+    const TIniFile File = ReadLanguageFile(FileName, FileRead);
     auto Read = [&](const char* Section, const std::string& Key) {
         return File.ReadString(Section, Key, Missing);
     };
     int Count = 0;
     const TField* Table = Fields(Count);
     for (int I = 0; I < Count; ++I)
-        this->*Table[I].Member = Read(Table[I].Section, Table[I].Key);
+        this->*Table[I].Member = File.ReadString(Table[I].Section, Table[I].Key, Table[I].Default);
     for (int I = 0; I < 20; ++I) {
         const std::string Key = std::to_string(I);
         LevelText[I] = Read("LevelText", Key);
@@ -172,4 +192,22 @@ void TText::LoadLanguage(const std::string& ProgramDir, const std::string& Langu
         "The language file " + Path + " cannot be read; " +
             (InEnglish ? "the game shows its texts in English." : "the game has no texts to show."),
         true);
+}
+
+std::vector<TText::TLanguage> TText::Languages(const std::string& ProgramDir) {
+    std::vector<TLanguage> Found;
+    std::error_code Error;
+    for (const auto& Entry : std::filesystem::directory_iterator(TPath::Join(ProgramDir, "Text"), Error)) {
+        const std::filesystem::path& Path = Entry.path();
+        if (!Entry.is_regular_file(Error) || TPath::Extension(Path.string()) != ".lng")
+            continue;
+        bool FileRead = false;
+        const TIniFile File = ReadLanguageFile(Path.string(), FileRead);
+        const std::string Stem = Path.stem().string();
+        if (FileRead)
+            Found.push_back({Stem, File.ReadString("Application", "LanguageName", Stem)});
+    }
+    std::sort(Found.begin(), Found.end(),
+              [](const TLanguage& A, const TLanguage& B) { return A.File < B.File; });
+    return Found;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 // Every text the game shows, in the chosen language, in the game's single-byte encoding.
 struct TText {
@@ -32,6 +33,8 @@ struct TText {
     std::string gi_OK;
     std::string gi_Cancel;
     std::string gi_AskToExit;
+    std::string gi_ScreenshotSaved;
+    std::string gi_ScreenshotFailed;
     std::string wpnSniper;
     std::string wpnMine;
     std::string wpnEMP;
@@ -125,6 +128,10 @@ struct TText {
     std::string msSETPROFILE_Create;
     std::string msSETPROFILE_Delete;
     std::string msFIRSTUSER_Create;
+    std::string msSETTINGS_Windowed;
+    std::string msSETTINGS_Language;
+    std::string msSETPROFILE_AskDel;
+    std::string msSETPROFILE_DelActive;
     std::string statusNA;
     std::string statusDisCharge;
     std::string statusFullActive;
@@ -144,6 +151,17 @@ struct TText {
         const char* Section;
         const char* Key;
         std::string TText::*Member;
+        // What a file without the key shows: the English text for keys newer than some translations.
+        const char* Default = Missing;
     };
     static const TField* Fields(int& Count);
+
+    // A language file a player can choose: its file name without ".lng", and the name it calls itself by.
+    struct TLanguage {
+        std::string File;
+        std::string Name;
+    };
+    // Every Text/*.lng of the program folder, by file name; each is shown under the name its key
+    // LanguageName of section Application gives, or under its file name when it gives none.
+    static std::vector<TLanguage> Languages(const std::string& ProgramDir);
 };

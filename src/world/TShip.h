@@ -143,6 +143,7 @@ class TShip {
     // The pair of emitters a thrust call drives: the boost pair, or the engine pair for both directions.
     static TThrustPair ThrustEmitters(TThrust Kind);
 
+  public:
     // Indices into Game.Keys.
     enum TControl {
         KeyLeft = 0,
@@ -156,6 +157,7 @@ class TShip {
         KeyPlantMine
     };
 
+  private:
     bool ControlDown(TControl Control) const;
     bool ControlPressed(TControl Control) const;
     bool ControlReleased(TControl Control) const;

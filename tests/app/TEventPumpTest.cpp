@@ -67,6 +67,7 @@ TEST_F(TEventPumpTest, KeysArriveAsTheirCodesAndKeysWithoutOneNotAtAll) {
 
 TEST_F(TEventPumpTest, LosingTheFocusLetsEverythingGoAndMotionWithoutItIsDropped) {
     TVelaMouse Mouse(Input);
+    Pump.CaptureMouse(true);
     Key(SDL_SCANCODE_SPACE, true);
     LeftButton(true);
     Pump.Pump();
@@ -86,6 +87,40 @@ TEST_F(TEventPumpTest, LosingTheFocusLetsEverythingGoAndMotionWithoutItIsDropped
     EXPECT_EQ(Mouse.DeltaX(), 2);
     EXPECT_FALSE(Mouse.ButtonDown(0));
     EXPECT_TRUE(Mouse.ButtonReleased(0));
+}
+
+TEST_F(TEventPumpTest, AFreeMouseGivesThePointersPlaceAndPadsAndMinimisingArrive) {
+    SDL_Event Event{};
+    Event.type = SDL_MOUSEMOTION;
+    Event.motion.x = 700;
+    Event.motion.y = 20;
+    Event.motion.xrel = 5;
+    SDL_PushEvent(&Event);
+    Event = {};
+    Event.type = SDL_CONTROLLERAXISMOTION;
+    Event.caxis.axis = SDL_CONTROLLER_AXIS_LEFTX;
+    Event.caxis.value = -20000;
+    SDL_PushEvent(&Event);
+    Event = {};
+    Event.type = SDL_WINDOWEVENT;
+    Event.window.event = SDL_WINDOWEVENT_MINIMIZED;
+    SDL_PushEvent(&Event);
+    Pump.Pump();
+    int X = 0;
+    int Y = 0;
+    ASSERT_TRUE(Input.TakePointer(X, Y));
+    EXPECT_EQ(X, 700);
+    EXPECT_EQ(Y, 20);
+    EXPECT_EQ(Input.PendingMouseEvents(), 0u);
+    const std::vector<TPadEvent> Pad = Input.TakePadEvents();
+    ASSERT_EQ(Pad.size(), 1u);
+    EXPECT_EQ(Pad[0].Value, -20000);
+    EXPECT_TRUE(Input.Minimised);
+    // A deterministic run takes the window's comings and goings from its script only.
+    Pump.WindowEventsScripted = true;
+    Focus(false);
+    Pump.Pump();
+    EXPECT_TRUE(Input.Focused);
 }
 
 } // namespace

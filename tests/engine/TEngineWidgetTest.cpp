@@ -8,6 +8,8 @@
 #include "engine/TEngineTextButton.h"
 #include "engine/TSoundEngine.h"
 
+#include "render/TInputScript.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -336,6 +338,25 @@ TEST_F(TEngineListBoxWidgetTest, ArrowsScrollAtMostEveryTenthOfASecondAndStopAtT
         TestClock.Advance(101);
         List->Run();
         EXPECT_EQ(List->TopIndex(), Top);
+    }
+}
+
+TEST_F(TEngineListBoxWidgetTest, TheWheelOverTheListScrollsThreeRowsANotchWithinTheItems) {
+    TInputScript Script;
+    std::string Error;
+    ASSERT_TRUE(Script.Load("1 mouse wheel -1\n2 mouse wheel -1\n3 mouse wheel -1\n4 mouse wheel 1\n"
+                            "5 mouse wheel 2\n",
+                            Error))
+        << Error;
+    auto List = Make(15); // ten rows shown: the view starts at item 0 to 5
+    At(200, 100);         // beside the list, the wheel is not the list's
+    for (const auto& [Frame, Top] : TSteps{{1, 0}, {2, 3}, {3, 5}, {4, 2}, {5, 0}}) {
+        if (Frame == 2)
+            At(50, 100);
+        Script.Feed(Frame, Input);
+        Poll();
+        List->Run();
+        EXPECT_EQ(List->TopIndex(), Top) << Frame;
     }
 }
 

@@ -92,4 +92,24 @@ TEST_F(TKestruneDemoTest, StagesFollowEachOtherWithTheirPicturesAndTimes) {
     EXPECT_EQ(AboveTitle, 0u); // the title hangs from y = 364 instead of being centred
 }
 
+TEST_F(TKestruneDemoTest, EscEnterSpaceOrAClickEndsItAtOnce) {
+    constexpr int Click = -1;
+    for (const auto& [Key, Ends] :
+         {std::pair{1, true}, {28, true}, {156, true}, {57, true}, {Click, true}, {30, false}}) {
+        IntroFinished = false;
+        TKestruneDemo Intro(*TestEngine, nullptr);
+        Intro.Run();
+        for (const bool Down : {true, false}) {
+            if (Key == Click)
+                Input.MouseButton(0, Down);
+            else
+                Input.KeyEvent(Key, Down);
+            Mouse.Update();
+            Keyboard.Update();
+            Intro.Run();
+            EXPECT_EQ(IntroFinished, Ends) << Key;
+        }
+    }
+}
+
 } // namespace

@@ -1,9 +1,7 @@
 // libFuzzer harness: PNG decoding, and re-encoding whatever decodes.
-#include <cstdlib>
-#include <cstring>
-#include <vector>
 #include <zlib.h>
 
+#include "FuzzSupport.h"
 #include "runtime/TPngDecoder.h"
 #include "runtime/TPngEncoder.h"
 
@@ -33,7 +31,7 @@ void FixCrcs(std::vector<uint8_t>& File) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    std::vector<uint8_t> File(Data, Data + Size);
+    std::vector<uint8_t> File = AsBytes(Data, Size);
     if (Size % 8 != 0) {
         // Some inputs keep whatever CRCs they came with.
         FixCrcs(File);
@@ -41,20 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     TPicture Picture;
     std::string Error;
     if (!TPngDecoder::Decode(File.data(), File.size(), Picture, &Error)) {
-        if (!Picture.Pixels.empty()) {
-            std::abort();
-        }
+        Check(Picture.Pixels.empty());
         return 0;
     }
-    if (Picture.Pixels.size() != static_cast<size_t>(Picture.Width) * Picture.Height) {
-        std::abort();
-    }
+    Check(Picture.Pixels.size() == static_cast<size_t>(Picture.Width) * Picture.Height);
     // What we decode must survive our own encoder unchanged.
     std::vector<uint8_t> Encoded;
     TPicture Again;
-    if (!TPngEncoder::Encode(Picture, Encoded) ||
-        !TPngDecoder::Decode(Encoded.data(), Encoded.size(), Again) || Again.Pixels != Picture.Pixels) {
-        std::abort();
-    }
+    Check(TPngEncoder::Encode(Picture, Encoded) &&
+          TPngDecoder::Decode(Encoded.data(), Encoded.size(), Again) && Again.Pixels == Picture.Pixels);
     return 0;
 }

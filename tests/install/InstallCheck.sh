@@ -32,4 +32,11 @@ Saves=$Home/.local/share/Kestrune/Zerathon
 grep -q "^Active=" "$Saves/Settings.ini" || fail "no active profile in $Saves/Settings.ini"
 ls "$Saves"/Users/*.sav >/dev/null 2>&1 || fail "no profile saved in $Saves/Users"
 [ -s "$Saves/highscore.hsf" ] || fail "no high-score file in $Saves"
+# An empty XDG_DATA_HOME counts as unset: the saves still go below the home folder.
+Home2=$Work/home2
+mkdir -p "$Home2"
+env XDG_DATA_HOME= HOME="$Home2" SDL_AUDIODRIVER=dummy "$Prefix/games/zerathon" --headless --frames 200 \
+    --step-ms 10 --input "$Here/NewPlayer.input" || fail "the installed game did not end normally"
+ls "$Home2"/.local/share/Kestrune/Zerathon/Users/*.sav >/dev/null 2>&1 ||
+    fail "with an empty XDG_DATA_HOME the profile was not saved below the home folder"
 echo "InstallCheck: installed, validated, and saved into $Saves only"

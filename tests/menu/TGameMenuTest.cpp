@@ -2,12 +2,16 @@
 #include "THeadlessEngine.h"
 
 #include "app/Globals.h"
+#include "engine/TEngineTextButton.h"
 #include "engine/TWidgetInput.h"
 #include "menu/TGameMenu.h"
 #include "menu/TProfileFiles.h"
 #include "missions/TLoading.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -27,11 +31,26 @@ class TGameMenuTest : public THeadlessEngine {
         Menu.reset();
         THeadlessEngine::TearDown();
     }
+    // Input is polled once per frame, as the game loop does.
     void Frames(int Count) {
         for (int Frame = 0; Frame < Count; ++Frame) {
             TestClock.Advance(10);
+            Mouse.Update();
+            Keyboard.Update();
             Menu->Render();
         }
+    }
+    // A key down for a frame, then up; and a few frames more, so that a key acting twice would show.
+    void Tap(int Code) {
+        Input.KeyEvent(Code, true);
+        Frames(1);
+        Input.KeyEvent(Code, false);
+        Frames(4);
+    }
+    void SelectProfile(const std::string& Name) {
+        for (int Item = 0; Item < Menu->ProfileList.Count(); ++Item)
+            if (Menu->ProfileList.GetItem(Item) == Name)
+                Menu->ProfileList.Select(Item);
     }
 
     std::unique_ptr<TGameMenu> Menu;
@@ -45,6 +64,123 @@ TEST_F(TGameMenuTest, AFreshInstallationOpensOnTheFirstUserScreenAndNeedsAName) 
     Menu->OnWidgetClick("msFIRSTUSER_Create");
     EXPECT_EQ(Menu->Screen, msMain);
     EXPECT_EQ(Profile.Name, "Jana");
+}
+
+TEST_F(TGameMenuTest, EscGoesBackAndEnterPressesTheDefaultButtonOnEveryScreen) {
+    constexpr int Esc = 1, Enter = 28, KeypadEnter = 156;
+    struct TRow {
+        const char* What;
+        uint8_t Screen;
+        int SubScreen;
+        std::function<void(TGameMenu&)> Setup;
+        int Key;
+        uint8_t ScreenAfter;
+        int SubScreenAfter;
+        std::function<bool(TGameMenu&)> Done;
+    };
+    const auto Nothing = [](TGameMenu&) {};
+    const auto Fine = [](TGameMenu&) { return true; };
+    const TRow Rows[] = {
+        {"main menu", msMain, 0, Nothing, Esc, msMain, 0, Fine},
+        {"new game choice", msNewGame, 0, Nothing, Esc, msMain, 0, Fine},
+        {"campaign", msNewGame, 1, Nothing, Esc, msNewGame, 0, Fine},
+        {"campaign, Enter", msNewGame, 1, Nothing, Enter, msNewGame, 1,
+         [](TGameMenu&) { return GameState != gsLoading; }},
+        {"endless set-up", msNewGame, 2, Nothing, Esc, msNewGame, 0, Fine},
+        {"settings: Esc cancels", msSettings, 0,
+         [](TGameMenu& M) { M.SettingsScreen.WindowedBox.Ticked = true; }, Esc, msMain, 0,
+         [](TGameMenu&) { return !Settings.Windowed; }},
+        {"settings: Enter applies", msSettings, 0,
+         [](TGameMenu& M) { M.SettingsScreen.WindowedBox.Ticked = true; }, KeypadEnter, msMain, 0,
+         [](TGameMenu&) { return Settings.Windowed; }},
+        {"settings: Alt+Enter belongs to the window", msSettings, 0,
+         [this](TGameMenu&) {
+             Input.KeyEvent(56, true);
+             Frames(1);
+         },
+         Enter, msSettings, 0, Fine},
+        {"settings: Esc ends a key capture only", msSettings, 0,
+         [](TGameMenu& M) { M.OnWidgetClick("msSETTINGS_Left"); }, Esc, msSettings, 0,
+         [](TGameMenu& M) { return M.SettingsScreen.CaptureState == 0; }},
+        {"settings: Enter is the key captured", msSettings, 0,
+         [](TGameMenu& M) {
+             M.SettingsScreen.WindowedBox.Ticked = true;
+             M.OnWidgetClick("msSETTINGS_PlantMine");
+         },
+         Enter, msSettings, 0,
+         [](TGameMenu& M) { return M.SettingsScreen.CaptureState == 0 && !Settings.Windowed; }},
+        {"profiles", msSetProfile, 0, Nothing, Esc, msMain, 0, Fine},
+        {"profiles, Enter without a name", msSetProfile, 0, Nothing, Enter, msSetProfile, 0,
+         [](TGameMenu&) { return TProfileFiles::ProfileCount() == 1; }},
+        {"profiles, Enter with a name", msSetProfile, 0, [](TGameMenu& M) { M.ProfileName.SetText("Bara"); },
+         Enter, msSetProfile, 0,
+         [](TGameMenu& M) { return TProfileFiles::ProfileCount() == 2 && M.ProfileName.Text().empty(); }},
+        {"first user, Esc", msFirstUser, 0, [](TGameMenu& M) { M.FirstUserName.SetText("Cyril"); }, Esc,
+         msFirstUser, 0, Fine},
+        {"first user, Enter without a name", msFirstUser, 0, Nothing, Enter, msFirstUser, 0, Fine},
+        {"first user, Enter with a name", msFirstUser, 0,
+         [](TGameMenu& M) { M.FirstUserName.SetText("Cyril"); }, Enter, msMain, 0,
+         [](TGameMenu&) { return Profile.Name == "Cyril"; }},
+        {"high scores", msHighScore, 0, Nothing, Enter, msMain, 0, Fine},
+        {"credits", msCredits, 0, Nothing, Esc, msMain, 0, Fine},
+    };
+    for (const TRow& Row : Rows) {
+        Menu.reset(); // saves into this folder, before the globals forget it
+        Input.ReleaseAll();
+        ResetGlobals();
+        Clock = &TestClock;
+        Loading = std::make_unique<TLoading>();
+        UsePortableFolder(Dir.Dir());
+        std::filesystem::remove_all(Dir / "Users");
+        std::filesystem::remove(Dir / "Settings.ini");
+        ASSERT_TRUE(TProfileFiles::CreateProfile("Adam", true));
+        TProfileFiles::LoadProfile(TProfileFiles::ActiveFile());
+        Menu = std::make_unique<TGameMenu>(*TestEngine);
+        Menu->Screen = Row.Screen;
+        Menu->SubScreen = Row.SubScreen;
+        Menu->SettingsScreen.Load();
+        Frames(1);
+        Row.Setup(*Menu);
+        Tap(Row.Key);
+        EXPECT_EQ(Menu->Screen, Row.ScreenAfter) << Row.What;
+        EXPECT_EQ(Menu->SubScreen, Row.SubScreenAfter) << Row.What;
+        EXPECT_TRUE(Row.Done(*Menu)) << Row.What;
+    }
+}
+
+TEST_F(TGameMenuTest, DeletingAProfileAsksFirstAndTheActiveOneIsRefusedWithTheReason) {
+    ASSERT_TRUE(TProfileFiles::CreateProfile("Jana", true));
+    ASSERT_TRUE(TProfileFiles::CreateProfile("Bara", false));
+    TProfileFiles::LoadProfile(TProfileFiles::ActiveFile());
+    GameText.msSETPROFILE_DelActive = "active";
+    Menu->Screen = msSetProfile;
+    TProfileFiles::FillProfileList(Menu->ProfileList);
+    SelectProfile("Bara");
+    Menu->OnWidgetClick("msSETPROFILE_Delete");
+    ASSERT_TRUE(Menu->DeleteQuestion.Open());
+    EXPECT_EQ(Menu->DeleteQuestion.Detail, "Bara");
+    Frames(1);
+    EXPECT_FALSE(Menu->ProfileLoad.Enabled); // the screen behind waits for the answer
+    Tap(1);                                  // Esc: no
+    EXPECT_FALSE(Menu->DeleteQuestion.Open());
+    EXPECT_EQ(TProfileFiles::ProfileCount(), 2);
+    EXPECT_EQ(Menu->Screen, msSetProfile); // the Esc that answered did not leave the screen
+    EXPECT_TRUE(Menu->ProfileLoad.Enabled);
+
+    SelectProfile("Bara");
+    Menu->OnWidgetClick("msSETPROFILE_Delete");
+    Tap(28); // Enter: yes
+    EXPECT_FALSE(Menu->DeleteQuestion.Open());
+    EXPECT_EQ(TProfileFiles::ProfileCount(), 1);
+    EXPECT_EQ(TProfileFiles::FileOfUser("Bara"), "");
+
+    SelectProfile("Jana");
+    Menu->OnWidgetClick("msSETPROFILE_Delete");
+    EXPECT_FALSE(Menu->DeleteQuestion.Open());
+    Frames(1);
+    EXPECT_EQ(Menu->ProfileAlert.Active, 1);
+    EXPECT_EQ(Menu->ProfileAlert.Message, "active");
+    EXPECT_EQ(TProfileFiles::ProfileCount(), 1);
 }
 
 TEST_F(TGameMenuTest, MainButtonsSlideInOneAfterAnotherAndFadeOutToTheirScreen) {
@@ -192,6 +328,65 @@ TEST_F(TMenuClickTest, AShortClickOnCreditsStaysOnTheCredits) {
     EXPECT_EQ(GameMenu->Screen, msCredits);
     Click(5);
     EXPECT_EQ(GameMenu->Screen, msMain);
+}
+
+// The real game, headless, on a fresh installation: the intro gives way to the first-user screen.
+class TFirstUserTest : public TGameHarness {
+  protected:
+    void StartOnFirstUser() {
+        Start();
+        Press(57); // Space: the intro ends
+        Frames(2);
+        ASSERT_EQ(GameState, gsMenu);
+        ASSERT_EQ(GameMenu->Screen, msFirstUser);
+    }
+};
+
+TEST_F(TFirstUserTest, TypingWorksBeforeAnyClickAndEnterCreatesThePlayer) {
+    StartOnFirstUser();
+    Frm->Input.TypeText("Ace");
+    Frames(2);
+    EXPECT_EQ(GameMenu->FirstUserName.Text(), "Ace");
+    Press(28);
+    Frames(2);
+    EXPECT_EQ(GameMenu->Screen, msMain);
+    EXPECT_EQ(Profile.Name, "Ace");
+}
+
+TEST_F(TFirstUserTest, ChoosingALanguageShowsTheScreenInItAtTheNextFrame) {
+    StartOnFirstUser();
+    ASSERT_EQ(Settings.Language, "Czech");
+    Frm->Input.TypeText("Ace");
+    Frames(2);
+    const TPicture Czech = Screen();
+    TRect English{};
+    for (const TEngineTextButton& Button : GameMenu->FirstUserLanguage.Buttons())
+        if (Button.Caption() == "English")
+            English = Button.Rect();
+    ASSERT_GT(English.Right, English.Left);
+    Frm->Input.MouseMove((English.Left + English.Right) / 2 - Engine->CursorX,
+                         (English.Top + English.Bottom) / 2 - Engine->CursorY);
+    Frm->Input.MouseButton(0, true);
+    for (int Frame = 0; Frame < 5 && Settings.Language == "Czech"; ++Frame)
+        Frames(1);
+    ASSERT_EQ(Settings.Language, "English");
+    Frames(1);
+    const TPicture English1 = Screen();
+    // The title and the button's caption, both in the new language.
+    const auto Changed = [&](int Left, int Top, int Right, int Bottom) {
+        int Count = 0;
+        for (int Y = Top; Y < Bottom; ++Y)
+            for (int X = Left; X < Right; ++X)
+                Count += Czech.At(X, Y) != English1.At(X, Y);
+        return Count;
+    };
+    EXPECT_GT(Changed(300, 215, 724, 260), 200);
+    EXPECT_GT(Changed(420, 352, 604, 372), 50);
+    EXPECT_EQ(GameMenu->FirstUserName.Text(), "Ace"); // what was typed stays
+    Frm->Input.MouseButton(0, false);
+    Frames(3);
+    EXPECT_EQ(GameMenu->Screen, msFirstUser); // the press that chose acted on nothing else
+    EXPECT_EQ(TProfileFiles::ProfileCount(), 0);
 }
 
 } // namespace

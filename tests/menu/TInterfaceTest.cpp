@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 class TInterfaceTest : public THeadlessEngine {
@@ -78,6 +81,28 @@ TEST_F(TInterfaceTest, LeavingACampaignPaysAFifthOfTheScoreAndResumingUnpauses) 
     TestEngine->CursorVisible = true;
     TInterface::ResumeGame();
     EXPECT_FALSE(Game.Paused);
+}
+
+TEST_F(TInterfaceTest, EnterAnswersTheExitQuestionAsOKAndNothingElse) {
+    std::vector<std::string> Clicks;
+    TestEngine->OnWidgetClick = [&Clicks](const std::string& Action) { Clicks.push_back(Action); };
+    GameState = gsPlaying;
+    Game.Phase = 2;
+    const auto PressEnter = [this] {
+        for (const bool Down : {true, false}) {
+            Input.KeyEvent(28, Down);
+            Keyboard.Update();
+            Interface->Run();
+        }
+    };
+    PressEnter(); // in flight Enter is the player's own key
+    Game.Ship->Destroyed = true;
+    PressEnter(); // game over waits for its button
+    EXPECT_TRUE(Clicks.empty());
+    Game.Ship->Destroyed = false;
+    Game.Paused = true;
+    PressEnter();
+    EXPECT_EQ(Clicks, std::vector<std::string>{"interfaceOK"});
 }
 
 } // namespace

@@ -65,8 +65,8 @@ class TSETTINGSScreenTest : public THeadlessEngine {
             S.KeyRight.Enabled,     S.KeySpeedUp.Enabled,    S.KeySpeedDwn.Enabled,
             S.KeyBoost.Enabled,     S.KeyWpnUp.Enabled,      S.KeyWpnDn.Enabled,
             S.KeyWFire.Enabled,     S.KeyPlantMine.Enabled,  S.KeyFPS.Enabled,
-            S.KeyExit.Enabled};
-        EXPECT_EQ(std::count(States.begin(), States.end(), States[0]), 22);
+            S.KeyExit.Enabled,      S.WindowedBox.Enabled,   S.LanguageChoice.Enabled};
+        EXPECT_EQ(std::count(States.begin(), States.end(), States[0]), 24);
         return States[0];
     }
 
@@ -96,6 +96,7 @@ TEST_F(TSETTINGSScreenTest, LoadAndApplyMapTheBoxesOntoSettings) {
         EXPECT_EQ(Screen->VSyncBox.Ticked, Sixteen);
         EXPECT_EQ(Screen->HardwareBox.Ticked, !Sixteen);
         EXPECT_EQ(Screen->MusicBox.Ticked, !Sixteen);
+        EXPECT_TRUE(Screen->WindowedBox.Ticked);
 
         const TSettings Loaded = Settings;
         Settings = TSettings();
@@ -108,8 +109,18 @@ TEST_F(TSETTINGSScreenTest, LoadAndApplyMapTheBoxesOntoSettings) {
         EXPECT_EQ(Settings.Hardware, Loaded.Hardware);
         EXPECT_EQ(Settings.Music, Loaded.Music);
         EXPECT_EQ(Settings.Space, 0); // what the screen does not show is left alone
-        EXPECT_FALSE(Settings.Windowed);
+        EXPECT_TRUE(Settings.Windowed);
     }
+    EXPECT_TRUE(Screen->OnClick("msSETTINGS_Language_Slovak"));
+    Screen->Apply();
+    EXPECT_EQ(Settings.Language, "Slovak");
+
+    Settings.Windowed = false;
+    Screen->Load();
+    Settings.Windowed = true; // Alt+Enter while the screen is up
+    Frame();
+    Screen->Apply();
+    EXPECT_TRUE(Settings.Windowed);
 }
 
 TEST_F(TSETTINGSScreenTest, PairedBoxesAlwaysDisagreeAndCancelKeepsSettings) {
@@ -183,7 +194,7 @@ TEST_F(TSETTINGSScreenTest, EachKeyButtonCapturesItsOwnBindingAndLocksTheScreenM
 
 TEST_F(TSETTINGSScreenTest, FixedKeysAndOtherActionsKeysAreRefusedForTwoSeconds) {
     const TProfile Fresh;
-    for (const int Refused : {15, 59, Fresh.BindRight, Fresh.BindExit}) {
+    for (const int Refused : {15, 59, Fresh.BindRight, Fresh.BindPlantMine}) {
         Profile = TProfile();
         TestClock.SetTickCount(10000);
         Screen->OnClick("msSETTINGS_Left");
@@ -211,6 +222,27 @@ TEST_F(TSETTINGSScreenTest, FixedKeysAndOtherActionsKeysAreRefusedForTwoSeconds)
     EXPECT_EQ(Profile.BindPlantMine, 16);
     EXPECT_EQ(Screen->CaptureState, 2);
     EXPECT_FALSE(InputEnabled());
+}
+
+TEST_F(TSETTINGSScreenTest, EscGivesUpACaptureAndTheOldKeyStaysButTheExitKeyMayTakeEsc) {
+    const TProfile Fresh;
+    Screen->OnClick("msSETTINGS_Left");
+    Tap(1);
+    EXPECT_EQ(Screen->CaptureState, 0);
+    EXPECT_TRUE(InputEnabled());
+    Screen->OnClick("msSETTINGS_Left");
+    Tap(Fresh.BindRight); // refused: the message shows
+    ASSERT_EQ(Screen->CaptureState, 2);
+    Tap(1);
+    EXPECT_EQ(Screen->CaptureState, 0);
+    EXPECT_TRUE(InputEnabled());
+    EXPECT_EQ(Profile.BindLeft, Fresh.BindLeft);
+
+    Profile.BindExit = 25; // moved to P, and brought back to Esc
+    Screen->OnClick("msSETTINGS_Exit");
+    Tap(1);
+    EXPECT_EQ(Screen->CaptureState, 0);
+    EXPECT_EQ(Profile.BindExit, 1);
 }
 
 TEST_F(TSETTINGSScreenTest, BoundKeyNamesEndAtTheRightEdgeInRed) {

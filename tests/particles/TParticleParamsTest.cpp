@@ -172,6 +172,16 @@ TEST(TParticleParams, BlocksWhoseParticlesWouldNeverEndAreNotPlayable) {
         {[](TParticleParams& P) { P.ColourVariation = NaN; }, "colour variation nan is not 0..1"},
         {[](TParticleParams& P) { P.AlphaVariation = 1.5f; }, "alpha variation 1.5 is not 0..1"},
         {[](TParticleParams& P) { P.MiddlePoint = NaN; }, "middle point nan is not 0..1"},
+        // Found by fuzzing: every field in range, yet thousands of sprites 765 px wide alive at once.
+        {[](TParticleParams& P) {
+             P.EmissionRate = 31232;
+             P.LifeMin = 0;
+             P.LifeMax = 255;
+             P.ScaleStart = 0.75f;
+             P.ScaleEnd = 11.95f;
+             P.ScaleVariation = 0;
+         },
+         "its particles would cover the screen 3719 times over, more than 40"},
     };
     for (const auto& [Damage, Expected] : Cases) {
         TParticleParams P = Sample();

@@ -2,6 +2,8 @@
 
 #include "render/TInputScript.h"
 
+#include <SDL.h>
+
 namespace {
 
 std::string LoadError(const std::string& Text) {
@@ -72,12 +74,59 @@ TEST(TInputScriptTest, ErrorsNameTheLine) {
     EXPECT_NE(LoadError("1 mouse down 8").find("mouse button 0..7"), std::string::npos);
     EXPECT_NE(LoadError("1 mouse move 3").find("DX DY"), std::string::npos);
     EXPECT_NE(LoadError("1 mouse move 3 x").find("DX DY"), std::string::npos);
-    EXPECT_NE(LoadError("1 mouse wheel 1").find("\"move\", \"down\" or \"up\""), std::string::npos);
+    EXPECT_NE(LoadError("1 mouse scroll 1").find("\"move\", \"down\", \"up\" or \"wheel\""),
+              std::string::npos);
+    EXPECT_NE(LoadError("1 mouse wheel up").find("wheel notches"), std::string::npos);
     EXPECT_NE(LoadError("1 key down 5 6").find("unexpected \"6\""), std::string::npos);
     EXPECT_NE(LoadError("1 #key down 5").find("after the frame number"), std::string::npos);
     EXPECT_NE(LoadError("1 text").find("text"), std::string::npos);
     EXPECT_NE(LoadError("1x key down 5").find("frame number"), std::string::npos);
     EXPECT_NE(LoadError("1 text \xC5").find("UTF-8"), std::string::npos);
+}
+
+TEST(TInputScriptTest, WindowAndPadEventsReachTheInputState) {
+    TInputScript Script;
+    std::string Error;
+    ASSERT_TRUE(Script.Load("1 key down 57\n"
+                            "1 window focus-lost\n"
+                            "1 window focus-gained\n"
+                            "2 window minimised\n"
+                            "3 window restored\n"
+                            "4 pad down rightshoulder\n"
+                            "4 pad axis lefty -32768\n"
+                            "4 pad up a\n",
+                            Error))
+        << Error;
+    TInputState State;
+    Script.Feed(1, State);
+    EXPECT_TRUE(State.Focused);
+    EXPECT_EQ(State.KeyState(57), 0); // the focus went away and took the key with it
+    EXPECT_TRUE(State.TakeWindowLeft());
+    EXPECT_FALSE(State.TakeWindowLeft());
+    Script.Feed(2, State);
+    EXPECT_TRUE(State.Minimised);
+    Script.Feed(3, State);
+    EXPECT_FALSE(State.Minimised);
+    EXPECT_TRUE(State.TakeWindowLeft());
+    Script.Feed(4, State);
+    const std::vector<TPadEvent> Pad = State.TakePadEvents();
+    ASSERT_EQ(Pad.size(), 3u);
+    EXPECT_EQ(Pad[0].Kind, TPadEvent::TKind::Button);
+    EXPECT_EQ(Pad[0].Control, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+    EXPECT_EQ(Pad[0].Value, 1);
+    EXPECT_EQ(Pad[1].Kind, TPadEvent::TKind::Axis);
+    EXPECT_EQ(Pad[1].Control, SDL_CONTROLLER_AXIS_LEFTY);
+    EXPECT_EQ(Pad[1].Value, -32768);
+    EXPECT_EQ(Pad[2].Control, SDL_CONTROLLER_BUTTON_A);
+    EXPECT_EQ(Pad[2].Value, 0);
+
+    EXPECT_NE(LoadError("1 window closed").find("\"focus-lost\", \"focus-gained\""), std::string::npos);
+    EXPECT_NE(LoadError("1 pad down A").find("expected a pad button"), std::string::npos);
+    EXPECT_NE(LoadError("1 pad down lefty").find("expected a pad button"), std::string::npos);
+    EXPECT_NE(LoadError("1 pad axis -leftx 5").find("expected a pad axis"), std::string::npos);
+    EXPECT_NE(LoadError("1 pad axis leftx 32768").find("-32768..32767"), std::string::npos);
+    EXPECT_NE(LoadError("1 pad press a").find("after \"pad\""), std::string::npos);
+    EXPECT_NE(LoadError("1 pad up a b").find("unexpected \"b\""), std::string::npos);
 }
 
 TEST(TInputScriptTest, FailedLoadLeavesNothingToFeed) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -63,6 +64,28 @@ TEST_F(TVelaFontAltTest, EveryHeightOfTheGamesFontsDrawsInsideWhatItMeasuresOnOn
         // Accents do not push a line down: an H stands on the same row with or without them.
         EXPECT_EQ(Draw(Font, Capitals).Bottom, Draw(Font, "H").Bottom) << Size;
     }
+}
+
+TEST_F(TVelaFontAltTest, TheRenderedLinesOfAllFontsTogetherStayWithinTheBudget) {
+    TVelaFontAlt* Big[2] = {&Fonts.Add(), &Fonts.Add()};
+    for (TVelaFontAlt* Font : Big) {
+        Font->Name = "BEWARE";
+        Font->Size = 54;
+        ASSERT_TRUE(Font->Initialize());
+    }
+    // Ever new lines, as scores and messages are in long play: several times the budget in all.
+    size_t Rendered = 0;
+    for (int Line = 0; Rendered < 3 * TVelaFontsAlt::CacheBudget; ++Line) {
+        TVelaFontAlt& Font = *Big[Line % 2];
+        const std::string Text = "Score " + std::to_string(Line * 1000003) + " and more words after it";
+        const int Width = Font.TextWidth(Text);
+        ASSERT_GT(Width, 0);
+        Rendered += static_cast<size_t>(Width) * 54 * 4;
+        ASSERT_LE(Fonts.CachedBytes(), TVelaFontsAlt::CacheBudget) << Line;
+        // The line just measured is kept for drawing.
+        EXPECT_EQ(Font.TextWidth(Text), Width);
+    }
+    EXPECT_GT(Fonts.CachedBytes(), 0u);
 }
 
 } // namespace

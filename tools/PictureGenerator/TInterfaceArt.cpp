@@ -185,16 +185,17 @@ void TInterfaceArt::Frame(cairo_t* Cr) {
         cairo_set_line_width(Cr, 1.6);
         cairo_stroke(Cr);
     }
-    // Weapon and mine slots, and the score read-out.
+    // Weapon and mine slots, and the score read-out. The slots reach down to hold the phazer's
+    // selection glow, which sits lower than the icons.
     for (double CX : {934.0, 990.0}) {
-        TArt::RoundedRect(Cr, CX - 24, 643, 48, 46, 7);
+        TArt::RoundedRect(Cr, CX - 24, 643, 48, 65, 7);
         TArt::SetColour(Cr, TArt::Hex(0x0a3050), 0.45);
         cairo_fill_preserve(Cr);
         TArt::SetColour(Cr, Cyan(), 0.6);
         cairo_set_line_width(Cr, 1);
         cairo_stroke(Cr);
     }
-    TArt::RoundedRect(Cr, 860, 708, 150, 36, 6);
+    TArt::RoundedRect(Cr, 860, 712, 150, 33, 6);
     TArt::SetColour(Cr, TArt::Hex(0x0a3050), 0.45);
     cairo_fill_preserve(Cr);
     TArt::SetColour(Cr, Cyan(), 0.6);
@@ -333,26 +334,29 @@ void TInterfaceArt::Lettering(cairo_t* Cr, const char* Text, double X, double Y,
 }
 
 void TInterfaceArt::Title(cairo_t* Cr) {
+    // The menu's lowest button can end 20 rows into the picture over its left quarter, so the
+    // lettering and its glow start below that.
     const double Width = TGlyphs::Measure("ZERATHON", 40, 12);
-    Lettering(Cr, "ZERATHON", (444 - Width) / 2, 20, 40, 56, 12, 7);
+    Lettering(Cr, "ZERATHON", (444 - Width) / 2, 38, 40, 50, 12, 7);
     // An orange spark underlines it: the warm accent of the enemies.
     cairo_pattern_t* Line = cairo_pattern_create_linear(40, 0, 404, 0);
     TArt::AddStop(Line, 0, TArt::Hex(TPalette::Orange), 0);
     TArt::AddStop(Line, 0.5, TArt::Hex(TPalette::Amber), 1);
     TArt::AddStop(Line, 1, TArt::Hex(TPalette::Orange), 0);
-    cairo_rectangle(Cr, 40, 92, 364, 2);
+    cairo_rectangle(Cr, 40, 98, 364, 2);
     cairo_set_source(Cr, Line);
     cairo_fill(Cr);
     cairo_pattern_destroy(Line);
     TArt::Glow(Cr, 5, 1.4, [](cairo_t* C) {
         TArt::SetColour(C, TArt::Hex(TPalette::Orange));
-        cairo_arc(C, 222, 93, 4, 0, 2 * M_PI);
+        cairo_arc(C, 222, 99, 4, 0, 2 * M_PI);
         cairo_fill(C);
     });
 }
 
 void TInterfaceArt::Button(cairo_t* Cr, int Pattern) {
-    // The hit area is 188 x 25 at (25, 17); the margin leaves room for the hover glow.
+    // The hit area is 188 x 25 at (25, 17); the margin leaves room for the hover glow. The caption is
+    // pale on the dark face and dark green on the lit face, so both faces are opaque behind it.
     const std::vector<TPoint> Shape = {{33, 17}, {213, 17}, {213, 34}, {205, 42}, {25, 42}, {25, 25}};
     if (Pattern == 1) {
         TArt::Glow(Cr, 9, 1.3, [&](cairo_t* C) {
@@ -362,27 +366,16 @@ void TInterfaceArt::Button(cairo_t* Cr, int Pattern) {
             cairo_stroke(C);
         });
         TArt::Polygon(Cr, Shape);
-        TArt::SetColour(Cr, TArt::Hex(0x2ab0d0), 0.35);
-        cairo_fill_preserve(Cr);
-        TArt::SetColour(Cr, TArt::Hex(0xffffff));
+        LitFace(Cr, 17, 42);
+        TArt::SetColour(Cr, Cyan());
         cairo_set_line_width(Cr, 1.5);
         cairo_stroke(Cr);
         return;
     }
     TArt::Polygon(Cr, Shape);
-    cairo_pattern_t* Fill = cairo_pattern_create_linear(0, 17, 0, 42);
-    TArt::AddStop(Fill, 0, TArt::Hex(0x1e3a66), 0.92);
-    TArt::AddStop(Fill, 1, TArt::Hex(0x0a1230), 0.92);
-    cairo_set_source(Cr, Fill);
-    cairo_fill_preserve(Cr);
-    cairo_pattern_destroy(Fill);
+    DarkFace(Cr, 17, 42, TArt::Hex(0x1e3a66));
     TArt::SetColour(Cr, TArt::Hex(TPalette::Teal), 0.9);
     cairo_set_line_width(Cr, 1.2);
-    cairo_stroke(Cr);
-    cairo_move_to(Cr, 34, 19.5);
-    cairo_line_to(Cr, 211, 19.5);
-    TArt::SetColour(Cr, TArt::Hex(0xffffff), 0.25);
-    cairo_set_line_width(Cr, 1);
     cairo_stroke(Cr);
     for (double X : {29.0, 209.0}) {
         cairo_rectangle(Cr, X - 1.5, 26, 3, 9);
@@ -391,8 +384,28 @@ void TInterfaceArt::Button(cairo_t* Cr, int Pattern) {
     }
 }
 
+void TInterfaceArt::LitFace(cairo_t* Cr, double Top, double Bottom) {
+    // Lit from above, pale enough all the way down for the dark hover caption.
+    cairo_pattern_t* Fill = cairo_pattern_create_linear(0, Top, 0, Bottom);
+    TArt::AddStop(Fill, 0, TArt::Hex(0xffffff));
+    TArt::AddStop(Fill, 1, TArt::Hex(0xd8f6ff));
+    cairo_set_source(Cr, Fill);
+    cairo_fill_preserve(Cr);
+    cairo_pattern_destroy(Fill);
+}
+
+void TInterfaceArt::DarkFace(cairo_t* Cr, double Top, double Bottom, TRgb Upper) {
+    cairo_pattern_t* Fill = cairo_pattern_create_linear(0, Top, 0, Bottom);
+    TArt::AddStop(Fill, 0, Upper);
+    TArt::AddStop(Fill, 1, TArt::Hex(0x0a1230));
+    cairo_set_source(Cr, Fill);
+    cairo_fill_preserve(Cr);
+    cairo_pattern_destroy(Fill);
+}
+
 void TInterfaceArt::AnimButton(cairo_t* Cr, int Pattern) {
-    // Caption sits at (100, 37): a bar along the lower right, a round emblem at the left.
+    // Caption sits at (100, 37): a bar along the lower right, a round emblem at the left. Lit when
+    // hovered, like the plain button.
     const std::vector<TPoint> Bar = {{84, 28}, {332, 28}, {343, 39}, {343, 57}, {96, 57}, {84, 45}};
     const bool Hover = Pattern == 1;
     if (Hover) {
@@ -405,13 +418,11 @@ void TInterfaceArt::AnimButton(cairo_t* Cr, int Pattern) {
         });
     }
     TArt::Polygon(Cr, Bar);
-    cairo_pattern_t* Fill = cairo_pattern_create_linear(0, 28, 0, 57);
-    TArt::AddStop(Fill, 0, Hover ? TArt::Hex(0x2a6a9a) : TArt::Hex(0x1c3463), 0.9);
-    TArt::AddStop(Fill, 1, Hover ? TArt::Hex(0x0e2a4a) : TArt::Hex(0x0a1230), 0.9);
-    cairo_set_source(Cr, Fill);
-    cairo_fill_preserve(Cr);
-    cairo_pattern_destroy(Fill);
-    TArt::SetColour(Cr, Hover ? TArt::Hex(0xffffff) : TArt::Hex(TPalette::Teal), 0.95);
+    if (Hover)
+        LitFace(Cr, 28, 57);
+    else
+        DarkFace(Cr, 28, 57, TArt::Hex(0x1c3463));
+    TArt::SetColour(Cr, Hover ? Cyan() : TArt::Hex(TPalette::Teal), 0.95);
     cairo_set_line_width(Cr, 1.3);
     cairo_stroke(Cr);
     cairo_move_to(Cr, 80, 20.5);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TArt.h"
+
 #include <cairo.h>
 
 // The interface: the play-screen frame built around the HUD read-outs, gauge segments, buttons,
@@ -22,6 +24,9 @@ class TInterfaceArt {
     static void SegmentPath(cairo_t* Cr, double X, double Y);
     static void HudPanel(cairo_t* Cr, double X, double Y, double W, double H, double Cut);
     static void Caption(cairo_t* Cr, double CX, double Y, double W);
+    // Opaque button faces behind a caption: lit (hovered) and dark (at rest), filling the current path.
+    static void LitFace(cairo_t* Cr, double Top, double Bottom);
+    static void DarkFace(cairo_t* Cr, double Top, double Bottom, TRgb Upper);
     static void StudioMark(cairo_t* Cr, double CX, double CY, double R);
     static void Lettering(cairo_t* Cr, const char* Text, double X, double Y, double W, double H, double Gap,
                           double Stroke);

@@ -28,10 +28,12 @@ void TItemArt::Particle(cairo_t* Cr, int Pattern) {
 
 void TItemArt::Mine(cairo_t* Cr, int Frame) {
     const double Pulse = 0.5 + 0.5 * std::cos(Frame * 2 * M_PI / 6);
-    cairo_translate(Cr, 24, 24);
+    // Up and left of the cell's middle, with the prongs square to the axes: the HUD shows the mine
+    // count over the lower right of the first pattern.
+    cairo_translate(Cr, 20, 21);
     // Four contact prongs.
     for (int I = 0; I < 4; ++I) {
-        const double A = M_PI / 4 + I * M_PI / 2;
+        const double A = I * M_PI / 2;
         cairo_move_to(Cr, 9 * std::cos(A), 9 * std::sin(A));
         cairo_line_to(Cr, 15 * std::cos(A), 15 * std::sin(A));
         TArt::SetColour(Cr, TArt::Hex(0x8a9ab8));

@@ -145,7 +145,8 @@ void TSpaceArt::MenuBackground(cairo_t* Cr, int Variant) {
             TArt::Hex(0x6fd8ff), 0.04);
         GlassPanel(Cr, 40, 190, 944, 300);
     } else {
-        GlassPanel(Cr, 36, 120, 222, 418);
+        // The mission panel's frame runs above the "choose mission" line at y = 110.
+        GlassPanel(Cr, 36, 96, 222, 442);
         GlassPanel(Cr, 268, 122, 720, 400);
     }
     // Soft vignette pulls the eye to the middle.
@@ -155,6 +156,22 @@ void TSpaceArt::MenuBackground(cairo_t* Cr, int Variant) {
     cairo_set_source(Cr, Vignette);
     cairo_paint(Cr);
     cairo_pattern_destroy(Vignette);
+    if (Variant == 1)
+        for (int Row = 0; Row < 9; ++Row)
+            CheckSocket(Cr, 600, 200 + 100 * (Row / 3) + 25 * (Row % 3));
+}
+
+void TSpaceArt::CheckSocket(cairo_t* Cr, double X, double Y) {
+    // A lit plate under the 20 x 20 box at (X, Y): the box's dark green tick only reads on a pale
+    // ground, so the plate is nearly white where the box lies and glows cyan round it.
+    TArt::Glow(Cr, 4, 0.9, [=](cairo_t* C) {
+        TArt::RoundedRect(C, X - 2, Y - 2, 24, 24, 4);
+        TArt::SetColour(C, TArt::Hex(TPalette::Teal));
+        cairo_fill(C);
+    });
+    TArt::RoundedRect(Cr, X - 2, Y - 2, 24, 24, 4);
+    TArt::SetColour(Cr, TArt::Hex(0xf4faff));
+    cairo_fill(Cr);
 }
 
 void TSpaceArt::CreditsPanel(cairo_t* Cr, int Pattern) {

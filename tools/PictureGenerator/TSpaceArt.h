@@ -9,7 +9,8 @@
 // the dim nebula laid additively over the star field during play.
 class TSpaceArt {
   public:
-    // 0 main menu and most screens, 1 endless set-up, 2 campaign with its mission and shop panels.
+    // 0 main menu and most screens, 1 endless set-up with plates under its check boxes, 2 campaign
+    // with its mission and shop panels.
     static void MenuBackground(cairo_t* Cr, int Variant);
     // Strip Pattern (48 rows) of the main background; the first and last carry an edge light.
     static void CreditsPanel(cairo_t* Cr, int Pattern);
@@ -18,6 +19,7 @@ class TSpaceArt {
     static void GlassPanel(cairo_t* Cr, double X, double Y, double W, double H);
 
   private:
+    static void CheckSocket(cairo_t* Cr, double X, double Y);
     static void Nebula(cairo_t* Cr, uint32_t Seed, double Strength, double CalmLeft, bool Black);
     static void Stars(cairo_t* Cr, uint32_t Seed, int Count, double Brightness);
     static void Flare(cairo_t* Cr, double X, double Y, double Size, TRgb Colour);

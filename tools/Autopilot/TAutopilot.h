@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class TKeyPad;
+class TRocket;
+class TShip;
+
+// Flies the ship through one frame of play with the keys a player would press: keeps moving in wide
+// circles so the homing rockets chase each other (and pass the asteroid close), shoots the rockets ahead
+// with the sniper gun, lays mines for the rockets close behind, fetches crates, fires the bought weapons
+// when they pay and boosts away when a hit would hurt.
+class TAutopilot {
+  public:
+    explicit TAutopilot(TKeyPad& Keys) : Keys(Keys) {}
+
+    // A new mission starts.
+    void Reset();
+    // One frame of play; nothing once the ship is destroyed.
+    void Fly();
+
+  private:
+    // A rocket in play as the pilot sees it: how far, and how far off the ship's heading (-180..180,
+    // positive to the right).
+    struct TContact {
+        const TRocket* Rocket;
+        double Distance;
+        double Bearing;
+    };
+
+    std::vector<TContact> Contacts(const TShip& Ship) const;
+    static int CountWithin(const std::vector<TContact>& Near, double Distance);
+
+    double ChooseHeading(const TShip& Ship, const std::vector<TContact>& Near) const;
+    static bool AvoidPiece(const TShip& Ship, double& Heading);
+    bool CrateHeading(const TShip& Ship, double& Heading) const;
+    bool AsteroidHeading(const TShip& Ship, double& Heading) const;
+    static double OrbitHeading(const TShip& Ship);
+    static const TContact* SniperTarget(const std::vector<TContact>& Near);
+    // The nearest rocket within the distance that is not behind the ship.
+    static const TContact* Oncoming(const std::vector<TContact>& Near, double Within);
+
+    void Steer(const TShip& Ship, double Heading);
+    void KeepSpeed(const TShip& Ship);
+    void BoostAway(const TShip& Ship, const std::vector<TContact>& Near);
+    void PlantMines(const TShip& Ship, const std::vector<TContact>& Near);
+
+    // The weapon worth firing now (0: none) and how many frames to hold the fire key (the long bomb
+    // flies while it is held).
+    int ChooseWeapon(const TShip& Ship, const std::vector<TContact>& Near, int& HoldFrames) const;
+    static bool SniperReady(const TShip& Ship);
+    void UseWeapons(const TShip& Ship, const std::vector<TContact>& Near);
+
+    static int Key(int Control);
+
+    TKeyPad& Keys;
+    uint32_t LastMine = 0;
+    uint32_t LastBoost = 0;
+    int FireHold = 0;
+};
