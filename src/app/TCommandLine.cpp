@@ -38,6 +38,8 @@ bool TCommandLine::Parse(const std::vector<std::string>& Arguments, std::string&
                 return false;
         } else if (Option == "--headless") {
             Headless = true;
+        } else if (Option == "--no-raster") {
+            NoRaster = true;
         } else if (Option == "--frames") {
             if (!Number(1, 1000000000, Parsed))
                 return false;
@@ -71,6 +73,13 @@ bool TCommandLine::Parse(const std::vector<std::string>& Arguments, std::string&
         } else if (Option == "--level") {
             if (!Value(Level))
                 return false;
+        } else if (Option == "--record") {
+            if (!Value(RecordFile))
+                return false;
+        } else if (Option == "--state-hash") {
+            if (!Number(1, 1000000000, Parsed))
+                return false;
+            StateHashEvery = static_cast<int>(Parsed);
         } else if (Option == "--version") {
             ShowVersion = true;
         } else if (Option == "--help" || Option == "-h") {
@@ -79,6 +88,11 @@ bool TCommandLine::Parse(const std::vector<std::string>& Arguments, std::string&
             Error = "unknown option \"" + Option + "\" (try --help)";
             return false;
         }
+    }
+    // A window that never shows a pixel would look like a hung game.
+    if (NoRaster && !Headless) {
+        Error = "option --no-raster needs --headless";
+        return false;
     }
     return true;
 }
@@ -94,16 +108,24 @@ std::string TCommandLine::HelpText() {
            "program\n"
            "  --headless           no window: software rendering offscreen, no sound, messages to standard "
            "error\n"
+           "  --no-raster          with --headless: run the drawing code but write no pixel (fast soaks; "
+           "screenshots are black)\n"
            "  --frames N           close the game normally after N frames\n"
            "  --step-ms MS         deterministic clock: every frame takes exactly MS milliseconds, nothing "
            "sleeps\n"
            "  --seed N             seed the random generator with N instead of the clock\n"
            "  --input FILE         scripted input, one event per line:\n"
-           "                         F key down CODE | F key up CODE | F mouse move DX DY\n"
-           "                         F mouse down B | F mouse up B | F mouse wheel N | F text TEXT\n"
-           "                         F window focus-lost|focus-gained|minimised|restored\n"
-           "                         F pad down|up BUTTON | F pad axis AXIS VALUE   (# starts a comment)\n"
+           "                         F key down CODE | F key up CODE | F text TEXT\n"
+           "                         F mouse move DX DY | F mouse at X Y | F mouse wheel N\n"
+           "                         F mouse down B | F mouse up B\n"
+           "                         F window focus-lost|focus-gained|minimised|restored|close\n"
+           "                         F pad down|up BUTTON | F pad axis AXIS VALUE\n"
+           "                         F clock MS (from frame F on, each frame takes MS ms: not --step-ms)\n"
+           "                         0 seed N (the seed, unless --seed)        (# starts a comment)\n"
            "  --screenshot N:FILE  after frame N is drawn, write it as a PNG (may repeat)\n"
            "  --level NAME         skip intro and menus and load mission NAME (level01..level19, ttd)\n"
+           "  --record FILE        write every input event, the clock's steps and the seed to FILE; given\n"
+           "                       to --input, it replays the session exactly (also one played in a window)\n"
+           "  --state-hash N       every N frames print \"frame F hash H\": a hash of the game's state\n"
            "  --version, --help    print and exit\n";
 }

@@ -14,13 +14,16 @@ class TCommandLine {
   public:
     std::string DataDir;
     bool Headless = false;
-    int Frames = 0; // 0 = run until the window closes
-    int StepMs = 0; // 0 = real time
+    bool NoRaster = false; // headless only: draw calls run, no pixel is written
+    int Frames = 0;        // 0 = run until the window closes
+    int StepMs = 0;        // 0 = real time
     bool HasSeed = false;
     uint32_t Seed = 0;
     std::string InputFile;
     std::vector<TScreenshotRequest> Screenshots;
     std::string Level;
+    std::string RecordFile; // every input event and each frame's clock step, as an input script
+    int StateHashEvery = 0; // 0 = no state hashes
     bool ShowVersion = false;
     bool ShowHelp = false;
 

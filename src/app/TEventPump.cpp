@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -26,11 +27,28 @@ int GameButton(Uint8 SdlButton) {
     }
 }
 
+using TKind = TInputEvent::TKind;
+
+void Pass(TInputState& Input, TKind Kind, int A, int B = 0) {
+    Input.Apply(TInputEvent::Of(Kind, A, B));
+}
+
+void PassWindow(TInputState& Input, TWindowEvent Event) {
+    Pass(Input, TKind::Window, static_cast<int>(Event));
+}
+
 // Keys the game has no code for are not the game's keys at all.
 void PassKey(TInputState& Input, const SDL_KeyboardEvent& Key) {
     const int Code = TKeyCodes::FromScancode(Key.keysym.scancode);
     if (Key.repeat == 0 && Code != TKeyCodes::NoCode)
-        Input.KeyEvent(Code, Key.type == SDL_KEYDOWN);
+        Pass(Input, Key.type == SDL_KEYDOWN ? TKind::KeyDown : TKind::KeyUp, Code);
+}
+
+void PassText(TInputState& Input, const char* Text) {
+    TInputEvent Event;
+    Event.Kind = TKind::Text;
+    Event.Text = Text;
+    Input.Apply(Event);
 }
 } // namespace
 
@@ -70,9 +88,9 @@ void TEventPump::PadRemoved(SDL_JoystickID Instance) {
     SDL_GameControllerClose(Pad);
     // What the pad held when it was pulled out would otherwise stay held.
     for (int Button = 0; Button < SDL_CONTROLLER_BUTTON_MAX; ++Button)
-        Input.PadEvent({TPadEvent::TKind::Button, Button, 0});
+        Pass(Input, TKind::PadUp, Button);
     for (int Axis = 0; Axis < SDL_CONTROLLER_AXIS_MAX; ++Axis)
-        Input.PadEvent({TPadEvent::TKind::Axis, Axis, 0});
+        Pass(Input, TKind::PadAxis, Axis, 0);
 }
 
 void TEventPump::WindowEvent(const SDL_WindowEvent& Event) {
@@ -88,19 +106,19 @@ void TEventPump::WindowEvent(const SDL_WindowEvent& Event) {
         return;
     switch (Event.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
-        Input.WindowChanged(TWindowEvent::FocusGained);
+        PassWindow(Input, TWindowEvent::FocusGained);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
-        Input.WindowChanged(TWindowEvent::FocusLost);
+        PassWindow(Input, TWindowEvent::FocusLost);
         break;
     case SDL_WINDOWEVENT_MINIMIZED:
     case SDL_WINDOWEVENT_HIDDEN:
-        Input.WindowChanged(TWindowEvent::Minimised);
+        PassWindow(Input, TWindowEvent::Minimised);
         break;
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_MAXIMIZED:
     case SDL_WINDOWEVENT_SHOWN:
-        Input.WindowChanged(TWindowEvent::Restored);
+        PassWindow(Input, TWindowEvent::Restored);
         break;
     default:
         break;
@@ -113,6 +131,7 @@ bool TEventPump::Pump() {
     while (SDL_PollEvent(&Event)) {
         switch (Event.type) {
         case SDL_QUIT:
+            PassWindow(Input, TWindowEvent::Close);
             KeepRunning = false;
             break;
         case SDL_KEYDOWN:
@@ -123,22 +142,26 @@ bool TEventPump::Pump() {
             // Motion over the window while another one has the focus is not meant for the game.
             // The renderer has already brought the position onto the letterboxed 1024 x 768 picture.
             if (Input.Focused && Captured)
-                Input.MouseMove(Event.motion.xrel, Event.motion.yrel);
+                Pass(Input, TKind::MouseMove, Event.motion.xrel, Event.motion.yrel);
             else if (Input.Focused)
-                Input.PointerAt(Event.motion.x, Event.motion.y);
+                Pass(Input, TKind::MouseAt, Event.motion.x, Event.motion.y);
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             if (GameButton(Event.button.button) >= 0)
-                Input.MouseButton(GameButton(Event.button.button), Event.type == SDL_MOUSEBUTTONDOWN);
+                Pass(Input, Event.type == SDL_MOUSEBUTTONDOWN ? TKind::MouseDown : TKind::MouseUp,
+                     GameButton(Event.button.button));
             break;
         case SDL_TEXTINPUT:
-            Input.TypeText(Event.text.text);
+            PassText(Input, Event.text.text);
             break;
         case SDL_MOUSEWHEEL:
+            // A recording holds at most a thousand notches a line; no wheel turns that far at once.
             if (Input.Focused)
-                Input.MouseWheel(Event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -Event.wheel.y
-                                                                                 : Event.wheel.y);
+                Pass(Input, TKind::MouseWheel,
+                     std::clamp(Event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -Event.wheel.y
+                                                                                : Event.wheel.y,
+                                -1000, 1000));
             break;
         case SDL_WINDOWEVENT:
             WindowEvent(Event.window);
@@ -151,11 +174,11 @@ bool TEventPump::Pump() {
             break;
         case SDL_CONTROLLERBUTTONDOWN:
         case SDL_CONTROLLERBUTTONUP:
-            Input.PadEvent({TPadEvent::TKind::Button, Event.cbutton.button,
-                            Event.type == SDL_CONTROLLERBUTTONDOWN ? 1 : 0});
+            Pass(Input, Event.type == SDL_CONTROLLERBUTTONDOWN ? TKind::PadDown : TKind::PadUp,
+                 Event.cbutton.button);
             break;
         case SDL_CONTROLLERAXISMOTION:
-            Input.PadEvent({TPadEvent::TKind::Axis, Event.caxis.axis, Event.caxis.value});
+            Pass(Input, TKind::PadAxis, Event.caxis.axis, Event.caxis.value);
             break;
         case SDL_RENDER_TARGETS_RESET:
         case SDL_RENDER_DEVICE_RESET:

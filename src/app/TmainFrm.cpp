@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "app/TScreenshotSaver.h"
+#include "app/TStateHash.h"
 #include "engine/TEngine.h"
 #include "engine/TKestruneDemo.h"
 #include "engine/TSoundEngine.h"
@@ -13,14 +14,12 @@
 #include "missions/TEndlessProgress.h"
 #include "missions/TLoading.h"
 #include "particles/TExplosion.h"
-#include "runtime/TFakeClock.h"
 #include "runtime/TFile.h"
 #include "runtime/TIniFile.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
 #include "runtime/TPngEncoder.h"
 #include "runtime/TSaveFile.h"
-#include "runtime/TSystemClock.h"
 #include "world/TAsteroid.h"
 #include "world/TCrate.h"
 #include "world/TRocket.h"
@@ -35,6 +34,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <iostream>
 #include <vector>
 
 namespace {
@@ -43,12 +43,6 @@ constexpr int KeyEnter = 28;
 constexpr int KeySpace = 57;
 constexpr int KeyF1 = 59;
 constexpr int KeyF12 = 88;
-
-std::unique_ptr<TClock> MakeClock(const TCommandLine& Options) {
-    if (Options.StepMs > 0)
-        return std::make_unique<TFakeClock>();
-    return std::make_unique<TSystemClock>();
-}
 
 // Nothing reads a headless run's events, but SDL still turns SIGTERM and Ctrl-C into a quit event:
 // they end the run as closing the window would.
@@ -66,16 +60,16 @@ uint32_t Colour(uint32_t Red, uint32_t Green, uint32_t Blue, int Alpha) {
 } // namespace
 
 TmainFrm::TmainFrm(const TCommandLine& Options)
-    : Options(Options), OwnClock(MakeClock(Options)), VelaCanvas(std::make_unique<TVelaCanvas>(VelaDevice)),
-      VelaTimer(*OwnClock), VelaKeyboard(Input), VelaMouse(Input), EventPump(VelaDevice, Input) {
+    : Options(Options), VelaCanvas(std::make_unique<TVelaCanvas>(VelaDevice)), VelaTimer(FrameClock),
+      VelaKeyboard(Input), VelaMouse(Input), StateHashOutput(&std::cout), EventPump(VelaDevice, Input) {
     mainFrm = this;
-    Clock = OwnClock.get();
-    FakeClock = dynamic_cast<TFakeClock*>(OwnClock.get());
+    Clock = &FrameClock;
     Folders = TGameFolders::Locate(Options.DataDir, FolderProblem);
     ProgramDir = Folders.DataDir;
     VelaDevice.SetSize(1024, 768);
     VelaDevice.Caption = "Zerathon by Kestrune";
     VelaDevice.Headless = Options.Headless;
+    VelaDevice.Rasterise = !Options.NoRaster;
     VelaDevice.OnRender = [this](TVelaDevice&) { VelaDeviceRender(); };
     VelaCanvas->AlphaTesting = true;
     VelaCanvas->SetVertexCache(1024);
@@ -92,7 +86,6 @@ TmainFrm::TmainFrm(const TCommandLine& Options)
     VelaMouse.Exclusive = true;
     VelaMouse.ClearOnUpdate = false;
     TMessageBox::Headless = Options.Headless;
-    EventPump.WindowEventsScripted = Deterministic();
 }
 
 TmainFrm::~TmainFrm() {
@@ -114,6 +107,7 @@ bool TmainFrm::FormCreate() {
             return false;
         }
     }
+    EventPump.WindowEventsScripted = Deterministic();
     // Every file of a folder that is not there would be missed with a message of its own.
     if (!Options.DataDir.empty() && !TFile::IsDirectory(Options.DataDir)) {
         TMessageBox::Show("Zerathon", "The data folder " + Options.DataDir + " does not exist.", true);
@@ -123,9 +117,12 @@ bool TmainFrm::FormCreate() {
     if (!FolderProblem.empty())
         TMessageBox::Show("Zerathon", FolderProblem, true);
     ControlEverything();
-    Random.Seed(Options.HasSeed
-                    ? Options.Seed
-                    : static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+    uint32_t Seed = static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    if (Options.HasSeed)
+        Seed = Options.Seed;
+    else if (Script.SetsSeed())
+        Seed = Script.Seed();
+    Random.Seed(Seed);
     LoadSettings();
     SetSettings();
     LoadLanguage();
@@ -134,6 +131,10 @@ bool TmainFrm::FormCreate() {
     // Without a window there is nothing to play in and nothing to close; the message has been shown.
     if (!VelaDevice.Initialized() || Engine->TerminateRequested())
         return false;
+    // Start-up draws numbers of its own; seeded again, play from the first frame on follows from the seed
+    // alone, as it does for a tool that seeds the generator itself before its first frame.
+    Random.Seed(Seed);
+    StartRecording(Seed);
     if (!Options.Level.empty())
         StartLevelDirectly(Options.Level);
     return true;
@@ -286,7 +287,6 @@ void TmainFrm::CreateGame() {
     Game.Asteroids = std::make_unique<TAsteroid>(*Engine);
     SoundEngine = std::make_unique<TSoundEngine>(ProgramDir, TPath::Join(ProgramDir, "Sound\\Sounds.ini"),
                                                  Options.Headless);
-    SoundEngine->RandomRange = [](int Range) { return Random.Next(Range); };
     if (SoundEngine->TerminateRequested())
         Close();
     IntroFinished = false;
@@ -302,19 +302,53 @@ void TmainFrm::CreateGame() {
     Notices.NoticeDuration = 4000;
 }
 
+void TmainFrm::StartRecording(uint32_t Seed) {
+    if (Options.RecordFile.empty())
+        return;
+    std::string Header =
+        "# Zerathon input recorded with --record. Replay it with --input FILE, the data folder\n"
+        "# (profiles, Settings.ini) as it was when the recording began";
+    if (!Options.Level.empty())
+        Header += ", --level " + Options.Level;
+    Recorder.Start(Options.RecordFile, Header + ".\n", Seed);
+    if (Recorder.Recording())
+        Input.OnApply = [this](const TInputEvent& Event) { Recorder.Event(FrameNumber + 1, Event); };
+}
+
+std::optional<uint32_t> TmainFrm::FixedStep() const {
+    uint32_t Step = 0;
+    if (Script.ClockStep(FrameNumber + 1, Step))
+        return Step;
+    if (Options.StepMs > 0)
+        return static_cast<uint32_t>(Options.StepMs);
+    return std::nullopt;
+}
+
 void TmainFrm::RunOnce() {
-    if (Options.Headless ? QuitRequested() : !EventPump.Pump())
-        Close();
+    if (Options.Headless) {
+        if (QuitRequested())
+            Input.Apply(TInputEvent::Of(TInputEvent::TKind::Window, static_cast<int>(TWindowEvent::Close)));
+    } else {
+        EventPump.Pump();
+    }
     Script.Feed(FrameNumber + 1, Input);
+    // The player closed the window: the session ends before another frame.
+    if (Input.TakeCloseRequest()) {
+        Close();
+        return;
+    }
     FollowInput();
     // Nothing can be seen: wait for the window to come back without keeping a core busy.
     if (Input.Minimised && !Deterministic()) {
         SDL_WaitEventTimeout(nullptr, 100);
         return;
     }
-    if (FakeClock != nullptr)
-        FakeClock->Advance(static_cast<uint32_t>(Options.StepMs));
+    const uint32_t Before = FrameClock.TickCount();
+    const int Drawn = FrameNumber;
+    FrameClock.NextFrame(FixedStep());
     VelaTimer.Idle();
+    if (FrameNumber != Drawn)
+        Recorder.FrameDone(FrameNumber, FrameClock.TickCount() - Before);
 }
 
 int TmainFrm::Run() {
@@ -327,6 +361,7 @@ int TmainFrm::Run() {
                          "zerathon: no screenshot %s: the run ended after frame %d, before frame %d\n",
                          Request.FileName.c_str(), FrameNumber, Request.Frame);
     FormDestroy();
+    StateHashOutput->flush();
     return 0;
 }
 
@@ -393,6 +428,8 @@ void TmainFrm::FormDestroy() {
         return;
     Destroyed = true;
     VelaTimer.Enabled = false;
+    Input.OnApply = nullptr;
+    Recorder.Finish();
     if (Created)
         SaveSettings();
     Explosion.reset();
@@ -416,6 +453,8 @@ void TmainFrm::VelaTimerTimer() {
     Gamepad.Tick();
     VelaDevice.Render(0, true);
     ++FrameNumber;
+    if (Options.StateHashEvery > 0 && FrameNumber % Options.StateHashEvery == 0)
+        *StateHashOutput << TStateHash::Line(FrameNumber) << '\n';
     TakeScreenshots();
     if (VelaKeyboard.KeyPressed(KeyF12))
         SaveScreenshot();

@@ -2,7 +2,9 @@
 
 #include "app/TCommandLine.h"
 #include "app/TEventPump.h"
+#include "app/TFrameClock.h"
 #include "app/TGamepadMapper.h"
+#include "app/TInputRecorder.h"
 #include "app/TWeaponStatus.h"
 #include "particles/TMessage.h"
 #include "render/TInputScript.h"
@@ -13,12 +15,12 @@
 #include "render/TVelaKeyboard.h"
 #include "render/TVelaMouse.h"
 #include "render/TVelaTimer.h"
-#include "runtime/TClock.h"
+#include "runtime/TSystemClock.h"
 
 #include <memory>
+#include <optional>
+#include <ostream>
 #include <string>
-
-class TFakeClock;
 
 // The program's main object: the window with its five components, start-up and shutdown, and the
 // frame loop with the game-state machine.
@@ -64,8 +66,10 @@ class TmainFrm {
     static void OnWidgetClick(const std::string& Action);
 
     TCommandLine Options;
-    std::unique_ptr<TClock> OwnClock;
-    TFakeClock* FakeClock = nullptr;
+    TSystemClock RealClock;
+    TFrameClock FrameClock{RealClock};
+    // For tests: the game's clock, moved on by hand between frames.
+    TFakeClock* FakeClock = &FrameClock;
     TInputState Input;
     TInputScript Script;
     TVelaDevice VelaDevice;
@@ -76,6 +80,8 @@ class TmainFrm {
     std::unique_ptr<TVelaFontsAlt> FontList;
     // Notices of the program itself, over whatever screen is up (a screenshot taken).
     TMessage Notices;
+    // Where --state-hash lines go.
+    std::ostream* StateHashOutput;
 
   private:
     void ControlEverything();
@@ -111,8 +117,11 @@ class TmainFrm {
     void PauseSound(bool Pause);
     void HoldMouse();
     TGamepadMapper::TMode PadMode() const;
-    // A run on the fake clock or without a window: the same input always gives the same frames.
-    bool Deterministic() const { return Options.Headless || Options.StepMs > 0; }
+    // A run on fixed clock steps or without a window: the same input always gives the same frames.
+    bool Deterministic() const { return Options.Headless || Options.StepMs > 0 || Script.SetsClock(); }
+    // The clock step the script or --step-ms fixes for the next frame; none on real time.
+    std::optional<uint32_t> FixedStep() const;
+    void StartRecording(uint32_t Seed);
 
     std::string SettingsPath() const;
     // What the player must be told about the folders: missing data, or no folder to save into.
@@ -120,6 +129,7 @@ class TmainFrm {
 
     TEventPump EventPump;
     TGamepadMapper Gamepad{Input};
+    TInputRecorder Recorder;
     // The window took the game's pause: the sound waits until the player resumes.
     bool PausedByWindow = false;
     bool SoundPaused = false;

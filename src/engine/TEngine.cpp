@@ -73,7 +73,7 @@ void TEngine::LoadTextureList() {
             MaskColour = 0;
         const bool NeedMask = List.ReadBool(Section, "NeedMask", true);
         const std::string FileName = TPath::Join(ProgramDir, List.ReadString(Section, "Image", ""));
-        if (!Image.LoadFromFile(FileName, NeedMask, static_cast<uint32_t>(MaskColour), 0))
+        if (!Image.LoadFromFileLater(FileName, NeedMask, static_cast<uint32_t>(MaskColour), 0, Loader))
             Failures.Add("texture \"" + Entry.Name + "\": " + Image.LastError());
     }
     // One message for the whole list, however many pictures are damaged or missing.
@@ -156,7 +156,21 @@ void TEngine::DrawText(const std::string& Text, double X, double Y, int HAlign, 
     Entry->TextOut(Text, static_cast<int>(std::trunc(X)), static_cast<int>(std::trunc(Y)), Colour);
 }
 
+// Started at the first frame, so the start itself is not slowed. One picture a frame becomes a texture,
+// so no screen waits for its pictures when it first shows and no frame does all of them.
+void TEngine::WarmPictures() {
+    Loader.Start();
+    for (; NextToWarm < Textures.size(); ++NextToWarm) {
+        TVelaImage& Image = *Textures[NextToWarm].Image;
+        if (Image.Pending()) {
+            Image.FinishIfDecoded();
+            return;
+        }
+    }
+}
+
 void TEngine::UpdateCursor() {
+    WarmPictures();
     Mouse.Update();
     Keyboard.Update();
     const int NewX = CursorX + Mouse.DeltaX();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/TTexture.h"
+#include "runtime/TPictureLoader.h"
 
 #include <cstdint>
 #include <functional>
@@ -66,10 +67,14 @@ class TEngine {
   private:
     void LoadTextureList();
     void LoadCursor();
+    void WarmPictures();
 
     std::unique_ptr<TVelaImage> FCursor;
     std::string ProgramDir;
     std::string TexturesPath;
+    // Decodes the list's pictures in the background once the first frame is up.
+    TPictureLoader Loader;
     std::vector<TTexture> Textures;
+    size_t NextToWarm = 0;
     bool FTerminateRequested = false;
 };

@@ -39,6 +39,8 @@ std::string MixerError() {
 
 TSoundEngine::TSoundEngine(const std::string& ProgramDir, const std::string& ListPath, bool Silent)
     : ProgramDir(ProgramDir), ListPath(ListPath), Silent(Silent) {
+    // Pans come from a generator of their own: whether a sound plays depends on the audio device, and a
+    // window session must draw the same random numbers as its headless replay.
     RandomRange = [this](int Range) {
         PanState = PanState * 134775813u + 1u;
         return Range > 0

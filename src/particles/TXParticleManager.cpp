@@ -8,13 +8,17 @@ TXParticleSystem* TXParticleManager::Spawn(const TParticleParams& Block, TVelaIm
                                            float Y) {
     if (FCount >= MaxSystems)
         return nullptr;
-    auto System = std::make_unique<TXParticleSystem>();
+    // A freed system stays in its slot for the next blast, so play does not allocate.
+    std::unique_ptr<TXParticleSystem>& System = Systems[FCount++];
+    if (System == nullptr)
+        System = std::make_unique<TXParticleSystem>();
+    else
+        System->Reset();
     System->SetParams(Block);
     System->Image = Image;
     System->Fire(X, Y);
     System->SetDrawOffset(DrawOffsetX, DrawOffsetY);
-    Systems[FCount] = std::move(System);
-    return Systems[FCount++].get();
+    return System.get();
 }
 
 void TXParticleManager::Update(float Dt) {
@@ -24,7 +28,6 @@ void TXParticleManager::Update(float Dt) {
         System.Update(Dt);
         if (!System.Running() && System.Count() == 0) {
             // The last system takes the slot and is updated next, so each is updated once.
-            Systems[I].reset();
             --FCount;
             std::swap(Systems[I], Systems[FCount]);
             continue;

@@ -10,7 +10,7 @@ class TVelaCanvas;
 class TVelaImage;
 
 // Short-lived effects made on demand from a block (mine blasts): each is fired where it is spawned and
-// freed once it has stopped and its last particle has gone.
+// freed once it has stopped and its last particle has gone; its slot keeps it for a later one.
 class TXParticleManager {
   public:
     static constexpr int MaxSystems = 100;

@@ -105,6 +105,18 @@ void TXParticleSystem::ClearSpawnOffsets() {
     SpawnOffsets.clear();
 }
 
+void TXParticleSystem::Reset() {
+    static_cast<TXObject&>(*this) = TXObject();
+    Image = nullptr;
+    Particles.clear();
+    FParams = TParticleParams();
+    SpawnOffsets.assign(1, {0, 0});
+    FTime = Stopped;
+    Remainder = 0;
+    PreviousX = PreviousY = 0;
+    DrawOffsetX = DrawOffsetY = 0;
+}
+
 void TXParticleSystem::Fire(float X, float Y) {
     Stop(false);
     MoveTo(false, X, Y);

@@ -38,6 +38,8 @@ class TXParticleSystem : public TXObject {
     int SpawnOffsetCount() const { return static_cast<int>(SpawnOffsets.size()); }
 
     // Starts (or restarts) the emitter at (X, Y); living particles stay.
+    // Back to the state of a new system, keeping the storage it has grown.
+    void Reset();
     void Fire(float X, float Y);
     // Clear removes every particle at once; otherwise they finish their lives.
     void Stop(bool Clear);

@@ -38,6 +38,11 @@ bool ParseInt(const std::string& Word, int Min, int Max, int& Value) {
     return First != Last && Error == std::errc() && End == Last && Value >= Min && Value <= Max;
 }
 
+bool ParseUnsigned(const std::string& Word, uint32_t Max, uint32_t& Value) {
+    auto [End, Error] = std::from_chars(Word.data(), Word.data() + Word.size(), Value);
+    return !Word.empty() && Error == std::errc() && End == Word.data() + Word.size() && Value <= Max;
+}
+
 bool IsValidUtf8(const std::string& Text) {
     size_t I = 0;
     while (I < Text.size()) {
@@ -61,16 +66,25 @@ bool IsValidUtf8(const std::string& Text) {
     return true;
 }
 
+constexpr const char* WindowEventNames[] = {"focus-lost", "focus-gained", "minimised", "restored", "close"};
+constexpr TWindowEvent WindowEvents[] = {TWindowEvent::FocusLost, TWindowEvent::FocusGained,
+                                         TWindowEvent::Minimised, TWindowEvent::Restored,
+                                         TWindowEvent::Close};
+
 bool ParseWindowEvent(const std::string& Word, int& Event) {
-    static const char* const Names[] = {"focus-lost", "focus-gained", "minimised", "restored"};
-    static const TWindowEvent Events[] = {TWindowEvent::FocusLost, TWindowEvent::FocusGained,
-                                          TWindowEvent::Minimised, TWindowEvent::Restored};
-    for (size_t Index = 0; Index < std::size(Names); ++Index)
-        if (Word == Names[Index]) {
-            Event = static_cast<int>(Events[Index]);
+    for (size_t Index = 0; Index < std::size(WindowEventNames); ++Index)
+        if (Word == WindowEventNames[Index]) {
+            Event = static_cast<int>(WindowEvents[Index]);
             return true;
         }
     return false;
+}
+
+const char* WindowEventName(int Event) {
+    for (size_t Index = 0; Index < std::size(WindowEvents); ++Index)
+        if (static_cast<int>(WindowEvents[Index]) == Event)
+            return WindowEventNames[Index];
+    return nullptr;
 }
 
 // SDL's own names, exactly as SDL writes them (SDL would also take other case and a sign before an axis).
@@ -115,19 +129,83 @@ bool ParsePadEvent(const std::string& Action, const std::string& Line, size_t& P
     return false;
 }
 
-// Parses one line without its end-of-line. Returns false with Why filled; Empty is set for lines that
-// hold no event.
-bool ParseLine(const std::string& Line, TInputScript::TEvent& Event, bool& Empty, std::string& Why) {
+// What one line holds: nothing, an event, a frame's clock step or the seed.
+struct TParsedLine {
+    enum class TWhat { Nothing, Event, Clock, Seed } What = TWhat::Nothing;
+    TInputScript::TEvent Event;
+    uint32_t Value = 0;
+};
+
+bool ParseMouseEvent(const std::string& Action, const std::string& Line, size_t& Pos,
+                     TInputScript::TEvent& Event, std::string& Why) {
+    using TKind = TInputScript::TEvent::TKind;
+    if (Action == "move" || Action == "at") {
+        Event.Kind = Action == "move" ? TKind::MouseMove : TKind::MouseAt;
+        if (!ParseInt(NextWord(Line, Pos), INT32_MIN, INT32_MAX, Event.A) ||
+            !ParseInt(NextWord(Line, Pos), INT32_MIN, INT32_MAX, Event.B)) {
+            Why = std::string("expected two whole numbers ") + (Action == "move" ? "DX DY" : "X Y") +
+                  " after \"mouse " + Action + "\"";
+            return false;
+        }
+    } else if (Action == "down" || Action == "up") {
+        Event.Kind = Action == "down" ? TKind::MouseDown : TKind::MouseUp;
+        if (!ParseInt(NextWord(Line, Pos), 0, 7, Event.A)) {
+            Why = "expected a mouse button 0..7";
+            return false;
+        }
+    } else if (Action == "wheel") {
+        Event.Kind = TKind::MouseWheel;
+        if (!ParseInt(NextWord(Line, Pos), -1000, 1000, Event.A)) {
+            Why = "expected wheel notches -1000..1000 after \"mouse wheel\"";
+            return false;
+        }
+    } else {
+        Why = "expected \"move\", \"at\", \"down\", \"up\" or \"wheel\" after \"mouse\"";
+        return false;
+    }
+    return true;
+}
+
+// The clock and seed lines, which the game reads rather than the input state.
+bool ParseSetting(const std::string& Kind, const std::string& Word, TParsedLine& Parsed, std::string& Why) {
+    const int Frame = Parsed.Event.Frame;
+    if (Kind == "clock") {
+        Parsed.What = TParsedLine::TWhat::Clock;
+        if (Frame < 1) {
+            Why = "a clock line belongs to a frame from 1 on";
+            return false;
+        }
+        if (!ParseUnsigned(Word, INT32_MAX, Parsed.Value)) {
+            Why = "expected milliseconds 0..2147483647 after \"clock\"";
+            return false;
+        }
+        return true;
+    }
+    Parsed.What = TParsedLine::TWhat::Seed;
+    if (Frame != 0) {
+        Why = "a seed line belongs to frame 0";
+        return false;
+    }
+    if (!ParseUnsigned(Word, UINT32_MAX, Parsed.Value)) {
+        Why = "expected a seed 0..4294967295 after \"seed\"";
+        return false;
+    }
+    return true;
+}
+
+// Parses one line without its end-of-line. Returns false with Why filled.
+bool ParseLine(const std::string& Line, TParsedLine& Parsed, std::string& Why) {
     using TEvent = TInputScript::TEvent;
+    TEvent& Event = Parsed.Event;
     size_t Pos = 0;
     std::string Word = NextWord(Line, Pos);
-    Empty = Word.empty();
-    if (Empty)
+    if (Word.empty())
         return true;
     if (!ParseInt(Word, 0, INT32_MAX, Event.Frame)) {
         Why = "expected a frame number (0 or more), found \"" + Word + "\"";
         return false;
     }
+    Parsed.What = TParsedLine::TWhat::Event;
     std::string Kind = NextWord(Line, Pos);
     if (Kind == "text") {
         if (Pos >= Line.size() || Pos + 1 >= Line.size()) {
@@ -154,40 +232,24 @@ bool ParseLine(const std::string& Line, TInputScript::TEvent& Event, bool& Empty
             return false;
         }
     } else if (Kind == "mouse") {
-        if (Action == "move") {
-            Event.Kind = TEvent::TKind::MouseMove;
-            if (!ParseInt(NextWord(Line, Pos), INT32_MIN, INT32_MAX, Event.A) ||
-                !ParseInt(NextWord(Line, Pos), INT32_MIN, INT32_MAX, Event.B)) {
-                Why = "expected two whole numbers DX DY after \"mouse move\"";
-                return false;
-            }
-        } else if (Action == "down" || Action == "up") {
-            Event.Kind = Action == "down" ? TEvent::TKind::MouseDown : TEvent::TKind::MouseUp;
-            if (!ParseInt(NextWord(Line, Pos), 0, 7, Event.A)) {
-                Why = "expected a mouse button 0..7";
-                return false;
-            }
-        } else if (Action == "wheel") {
-            Event.Kind = TEvent::TKind::MouseWheel;
-            if (!ParseInt(NextWord(Line, Pos), -1000, 1000, Event.A)) {
-                Why = "expected wheel notches -1000..1000 after \"mouse wheel\"";
-                return false;
-            }
-        } else {
-            Why = "expected \"move\", \"down\", \"up\" or \"wheel\" after \"mouse\"";
+        if (!ParseMouseEvent(Action, Line, Pos, Event, Why))
             return false;
-        }
     } else if (Kind == "window") {
         Event.Kind = TEvent::TKind::Window;
         if (!ParseWindowEvent(Action, Event.A)) {
-            Why = "expected \"focus-lost\", \"focus-gained\", \"minimised\" or \"restored\" after \"window\"";
+            Why = "expected \"focus-lost\", \"focus-gained\", \"minimised\", \"restored\" or \"close\" after "
+                  "\"window\"";
             return false;
         }
     } else if (Kind == "pad") {
         if (!ParsePadEvent(Action, Line, Pos, Event, Why))
             return false;
+    } else if (Kind == "clock" || Kind == "seed") {
+        if (!ParseSetting(Kind, Action, Parsed, Why))
+            return false;
     } else {
-        Why = "expected \"key\", \"mouse\", \"text\", \"window\" or \"pad\" after the frame number";
+        Why = "expected \"key\", \"mouse\", \"text\", \"window\", \"pad\", \"clock\" or \"seed\" after the "
+              "frame number";
         return false;
     }
     std::string Extra = NextWord(Line, Pos);
@@ -200,9 +262,16 @@ bool ParseLine(const std::string& Line, TInputScript::TEvent& Event, bool& Empty
 
 } // namespace
 
-bool TInputScript::Load(const std::string& Text, std::string& Error) {
+void TInputScript::Clear() {
     Events.clear();
     Next = 0;
+    Clocks.clear();
+    HasSeed = false;
+    SeedValue = 0;
+}
+
+bool TInputScript::Load(const std::string& Text, std::string& Error) {
+    Clear();
     size_t Start = 0;
     int LineNumber = 0;
     while (Start < Text.size()) {
@@ -215,16 +284,27 @@ bool TInputScript::Load(const std::string& Text, std::string& Error) {
         if (!Line.empty() && Line.back() == '\r')
             Line.pop_back();
 
-        TEvent Event;
-        bool Empty = false;
+        TParsedLine Parsed;
         std::string Why;
-        if (!ParseLine(Line, Event, Empty, Why)) {
-            Events.clear();
+        bool Parsable = ParseLine(Line, Parsed, Why);
+        if (Parsable && Parsed.What == TParsedLine::TWhat::Clock &&
+            !Clocks.emplace(Parsed.Event.Frame, Parsed.Value).second) {
+            Why = "frame " + std::to_string(Parsed.Event.Frame) + " has a clock line already";
+            Parsable = false;
+        }
+        if (Parsable && Parsed.What == TParsedLine::TWhat::Seed) {
+            Parsable = !HasSeed;
+            Why = "the seed is given once only";
+            HasSeed = true;
+            SeedValue = Parsed.Value;
+        }
+        if (!Parsable) {
+            Clear();
             Error = "input script line " + std::to_string(LineNumber) + ": \"" + Line + "\": " + Why;
             return false;
         }
-        if (!Empty)
-            Events.push_back(std::move(Event));
+        if (Parsed.What == TParsedLine::TWhat::Event)
+            Events.push_back(std::move(Parsed.Event));
     }
     std::stable_sort(Events.begin(), Events.end(),
                      [](const TEvent& A, const TEvent& B) { return A.Frame < B.Frame; });
@@ -234,8 +314,7 @@ bool TInputScript::Load(const std::string& Text, std::string& Error) {
 bool TInputScript::LoadFile(const std::string& Path, std::string& Error) {
     std::string Text;
     if (!TFile::ReadText(Path, Text)) {
-        Events.clear();
-        Next = 0;
+        Clear();
         Error =
             "input script \"" + Path + "\": " + (TFile::IsDirectory(Path) ? "is a folder" : "cannot be read");
         return false;
@@ -244,36 +323,66 @@ bool TInputScript::LoadFile(const std::string& Path, std::string& Error) {
 }
 
 void TInputScript::Feed(int Frame, TInputState& State) {
-    for (; Next < Events.size() && Events[Next].Frame <= Frame; ++Next) {
-        const TEvent& Event = Events[Next];
-        switch (Event.Kind) {
-        case TEvent::TKind::KeyDown:
-        case TEvent::TKind::KeyUp:
-            State.KeyEvent(Event.A, Event.Kind == TEvent::TKind::KeyDown);
-            break;
-        case TEvent::TKind::MouseMove:
-            State.MouseMove(Event.A, Event.B);
-            break;
-        case TEvent::TKind::MouseDown:
-        case TEvent::TKind::MouseUp:
-            State.MouseButton(Event.A, Event.Kind == TEvent::TKind::MouseDown);
-            break;
-        case TEvent::TKind::MouseWheel:
-            State.MouseWheel(Event.A);
-            break;
-        case TEvent::TKind::Text:
-            State.TypeText(Event.Text);
-            break;
-        case TEvent::TKind::Window:
-            State.WindowChanged(static_cast<TWindowEvent>(Event.A));
-            break;
-        case TEvent::TKind::PadDown:
-        case TEvent::TKind::PadUp:
-            State.PadEvent({TPadEvent::TKind::Button, Event.A, Event.Kind == TEvent::TKind::PadDown ? 1 : 0});
-            break;
-        case TEvent::TKind::PadAxis:
-            State.PadEvent({TPadEvent::TKind::Axis, Event.A, Event.B});
-            break;
-        }
+    for (; Next < Events.size() && Events[Next].Frame <= Frame; ++Next)
+        State.Apply(Events[Next]);
+}
+
+bool TInputScript::ClockStep(int Frame, uint32_t& Milliseconds) const {
+    auto Found = Clocks.upper_bound(Frame);
+    if (Found == Clocks.begin())
+        return false;
+    Milliseconds = (--Found)->second;
+    return true;
+}
+
+std::string TInputScript::Line(const TEvent& Event) {
+    using TKind = TEvent::TKind;
+    const std::string Frame = std::to_string(Event.Frame) + " ";
+    const std::string A = std::to_string(Event.A);
+    const std::string AB = A + " " + std::to_string(Event.B);
+    const char* Name = nullptr;
+    switch (Event.Kind) {
+    case TKind::KeyDown:
+        return Frame + "key down " + A;
+    case TKind::KeyUp:
+        return Frame + "key up " + A;
+    case TKind::MouseMove:
+        return Frame + "mouse move " + AB;
+    case TKind::MouseAt:
+        return Frame + "mouse at " + AB;
+    case TKind::MouseDown:
+        return Frame + "mouse down " + A;
+    case TKind::MouseUp:
+        return Frame + "mouse up " + A;
+    case TKind::MouseWheel:
+        return Frame + "mouse wheel " + A;
+    case TKind::Text: {
+        // A line cannot hold a line break, and typing takes no control character.
+        std::string Text;
+        for (const char C : Event.Text)
+            if (static_cast<unsigned char>(C) >= 0x20 && C != 0x7F)
+                Text += C;
+        return Text.empty() ? std::string() : Frame + "text " + Text;
     }
+    case TKind::Window:
+        Name = WindowEventName(Event.A);
+        return Name ? Frame + "window " + Name : std::string();
+    case TKind::PadDown:
+    case TKind::PadUp:
+        Name = SDL_GameControllerGetStringForButton(static_cast<SDL_GameControllerButton>(Event.A));
+        return Name ? Frame + "pad " + (Event.Kind == TKind::PadDown ? "down " : "up ") + Name
+                    : std::string();
+    case TKind::PadAxis:
+        Name = SDL_GameControllerGetStringForAxis(static_cast<SDL_GameControllerAxis>(Event.A));
+        return Name ? Frame + "pad axis " + Name + " " + std::to_string(Event.B) : std::string();
+    }
+    return {};
+}
+
+std::string TInputScript::ClockLine(int Frame, uint32_t Milliseconds) {
+    return std::to_string(Frame) + " clock " + std::to_string(Milliseconds);
+}
+
+std::string TInputScript::SeedLine(uint32_t Seed) {
+    return "0 seed " + std::to_string(Seed);
 }

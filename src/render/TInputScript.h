@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -7,36 +9,22 @@
 
 // Scripted input for tests and recordings (--input FILE). One event per line:
 //   F key down CODE | F key up CODE | F mouse move DX DY | F mouse down B | F mouse up B | F text TEXT
+//   F mouse at X Y (where a free pointer is on the 1024 x 768 picture)
 //   F mouse wheel N (notches, positive away from the player)
-//   F window focus-lost | F window focus-gained | F window minimised | F window restored
+//   F window focus-lost | F window focus-gained | F window minimised | F window restored | F window close
 //   F pad down BUTTON | F pad up BUTTON | F pad axis AXIS VALUE
 // F is the frame the event arrives before, CODE a DirectInput key code 0..255, B a mouse button 0..7.
 // BUTTON and AXIS are SDL's game-controller names (a, b, x, y, back, start, leftshoulder, rightshoulder,
 // dpup, dpdown, dpleft, dpright ...; leftx, lefty, rightx, righty, lefttrigger, righttrigger), VALUE
 // an axis position -32768..32767.
+// Two more lines make a recording replay exactly: "F clock MS", the milliseconds the game's clock moves
+// on for frame F and every frame after it up to the next clock line (instead of --step-ms), and
+// "0 seed N", the random generator's seed (unless --seed is given).
 // A "#" at the start of a line or after a blank starts a comment, except in a text event, whose text is
 // everything after "text " up to the end of the line, taken literally.
 class TInputScript {
   public:
-    struct TEvent {
-        enum class TKind {
-            KeyDown,
-            KeyUp,
-            MouseMove,
-            MouseDown,
-            MouseUp,
-            MouseWheel,
-            Text,
-            Window,
-            PadDown,
-            PadUp,
-            PadAxis
-        } Kind = TKind::KeyDown;
-        int Frame = 0;
-        int A = 0; // key code, mouse button, DX, wheel notches, window event, pad button or pad axis
-        int B = 0; // DY or axis position
-        std::string Text;
-    };
+    using TEvent = TInputEvent;
 
     // Replaces the script. On failure the script is empty and Error names the line and what is wrong.
     bool Load(const std::string& Text, std::string& Error);
@@ -48,7 +36,24 @@ class TInputScript {
     // Sorted by frame; events of one frame keep their file order.
     const std::vector<TEvent>& ScriptEvents() const { return Events; }
 
+    // The step the script sets for Frame's clock: that of the last clock line up to Frame, if any.
+    bool ClockStep(int Frame, uint32_t& Milliseconds) const;
+    bool SetsClock() const { return !Clocks.empty(); }
+    bool SetsSeed() const { return HasSeed; }
+    uint32_t Seed() const { return SeedValue; }
+
+    // The line that reads back as Event at Event.Frame; empty for what no line can hold (a text of
+    // control characters only, which the game ignores anyway).
+    static std::string Line(const TEvent& Event);
+    static std::string ClockLine(int Frame, uint32_t Milliseconds);
+    static std::string SeedLine(uint32_t Seed);
+
   private:
+    void Clear();
+
     std::vector<TEvent> Events;
     size_t Next = 0;
+    std::map<int, uint32_t> Clocks;
+    bool HasSeed = false;
+    uint32_t SeedValue = 0;
 };

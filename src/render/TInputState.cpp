@@ -9,6 +9,44 @@ constexpr int KeyPadEnter = 156;
 constexpr int KeyRightAlt = 184;
 } // namespace
 
+void TInputState::Apply(const TInputEvent& Event) {
+    using TKind = TInputEvent::TKind;
+    if (OnApply)
+        OnApply(Event);
+    switch (Event.Kind) {
+    case TKind::KeyDown:
+    case TKind::KeyUp:
+        KeyEvent(Event.A, Event.Kind == TKind::KeyDown);
+        break;
+    case TKind::MouseMove:
+        MouseMove(Event.A, Event.B);
+        break;
+    case TKind::MouseAt:
+        PointerAt(Event.A, Event.B);
+        break;
+    case TKind::MouseDown:
+    case TKind::MouseUp:
+        MouseButton(Event.A, Event.Kind == TKind::MouseDown);
+        break;
+    case TKind::MouseWheel:
+        MouseWheel(Event.A);
+        break;
+    case TKind::Text:
+        TypeText(Event.Text);
+        break;
+    case TKind::Window:
+        WindowChanged(static_cast<TWindowEvent>(Event.A));
+        break;
+    case TKind::PadDown:
+    case TKind::PadUp:
+        PadEvent({TPadEvent::TKind::Button, Event.A, Event.Kind == TKind::PadDown ? 1 : 0});
+        break;
+    case TKind::PadAxis:
+        PadEvent({TPadEvent::TKind::Axis, Event.A, Event.B});
+        break;
+    }
+}
+
 void TInputState::KeyEvent(int Code, bool Down) {
     if (Code < 0 || Code > 255)
         return;
@@ -117,6 +155,9 @@ void TInputState::WindowChanged(TWindowEvent Event) {
     case TWindowEvent::Restored:
         Minimised = false;
         break;
+    case TWindowEvent::Close:
+        CloseRequested = true;
+        break;
     }
 }
 
@@ -130,6 +171,12 @@ bool TInputState::TakeWindowLeft() {
     const bool Left = WindowLeft;
     WindowLeft = false;
     return Left;
+}
+
+bool TInputState::TakeCloseRequest() {
+    const bool Requested = CloseRequested;
+    CloseRequested = false;
+    return Requested;
 }
 
 void TInputState::PointerAt(int X, int Y) {

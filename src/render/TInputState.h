@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,8 @@ struct TMouseEvent {
     bool Down = false;
 };
 
-// What happens to the game's window, as far as the game cares.
-enum class TWindowEvent { FocusLost, FocusGained, Minimised, Restored };
+// What happens to the game's window, as far as the game cares. Close is the player closing it.
+enum class TWindowEvent { FocusLost, FocusGained, Minimised, Restored, Close };
 
 // One gamepad event: a button (SDL's game-controller numbering) going down or up, or an axis moving to
 // Value (-32768..32767).
@@ -26,10 +27,47 @@ struct TPadEvent {
     int Value = 0;
 };
 
+// One event as it comes into the game from outside: from the window, a script or a tool at the controls.
+// Frame is the frame it arrives before, where that is known (a script line).
+struct TInputEvent {
+    enum class TKind {
+        KeyDown,
+        KeyUp,
+        MouseMove,
+        MouseAt,
+        MouseDown,
+        MouseUp,
+        MouseWheel,
+        Text,
+        Window,
+        PadDown,
+        PadUp,
+        PadAxis
+    } Kind = TKind::KeyDown;
+    int Frame = 0;
+    int A = 0; // key code, mouse button, DX or X, wheel notches, window event, pad button or pad axis
+    int B = 0; // DY, Y or axis position
+    std::string Text;
+
+    static TInputEvent Of(TKind Kind, int A, int B = 0) {
+        TInputEvent Event;
+        Event.Kind = Kind;
+        Event.A = A;
+        Event.B = B;
+        return Event;
+    }
+};
+
 // The one input source of the game. The app's event pump (or a test script) writes into it; the keyboard
 // and mouse devices read it once per frame. Keys are DirectInput key codes.
 class TInputState {
   public:
+    // Where everything from outside the game comes in, so a recording sees all of it once. What the game
+    // makes of it itself (a pad's buttons standing for keys) goes straight to the calls below.
+    void Apply(const TInputEvent& Event);
+    // Told of every event Apply takes.
+    std::function<void(const TInputEvent&)> OnApply;
+
     // Code = DirectInput key code 0..255; anything else is ignored. Enter pressed while Alt is held is
     // the system's full-screen chord, not a key of the game: it is only remembered for TakeFullScreenChord.
     void KeyEvent(int Code, bool Down);
@@ -52,6 +90,8 @@ class TInputState {
     // TakeWindowLeft, so a loss and a return within one frame still count.
     void WindowChanged(TWindowEvent Event);
     bool TakeWindowLeft();
+    // True once after the player closed the window.
+    bool TakeCloseRequest();
     // The pointer's position on the 1024 x 768 picture, for a mouse that is not captured.
     void PointerAt(int X, int Y);
     // True once per new position, which is then in X and Y.
@@ -85,6 +125,7 @@ class TInputState {
     std::string Text;
     int Wheel = 0;
     bool WindowLeft = false;
+    bool CloseRequested = false;
     bool FullScreenChord = false;
     bool PointerMoved = false;
     int PointerX = 0;

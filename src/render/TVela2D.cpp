@@ -65,8 +65,8 @@ SDL_BlendMode TVela2D::BlendModeOf(uint32_t Effect) {
                                       Factors[Source], Factors[Destination], Operations[Operation]);
 }
 
-int TVela2D::Request(TPrimitiveKind Kind, int VertexCount, int IndexCount, uint32_t Effect,
-                     const TVelaImage* Image, int TextureNumber) {
+int TVela2D::Request(TPrimitiveKind Kind, int VertexCount, int IndexCount, uint32_t Effect, TVelaImage* Image,
+                     int TextureNumber) {
     if (static_cast<int>(Vertices.size()) + VertexCount > FVertexCache ||
         static_cast<int>(Indices.size()) + IndexCount > FVertexCache ||
         (FPendingKind != pkNone && FPendingKind != Kind))
@@ -79,7 +79,6 @@ int TVela2D::Request(TPrimitiveKind Kind, int VertexCount, int IndexCount, uint3
         FlushBatch();
         CurrentImage = Image;
         CurrentTextureNumber = TextureNumber;
-        CurrentTexture = Image != nullptr ? Image->Texture(TextureNumber) : nullptr;
         TextureBound = true;
     }
     FPendingKind = Kind;
@@ -125,15 +124,17 @@ void TVela2D::SubmitTriangles() {
     if (DrawSpans(Vertices, Indices))
         return;
     SDL_Renderer* Renderer = Device.Renderer();
-    if (CurrentTexture != nullptr) {
-        if (SDL_SetTextureBlendMode(CurrentTexture, CurrentBlendMode) != 0)
-            SDL_SetTextureBlendMode(CurrentTexture, SDL_BLENDMODE_BLEND);
-        SDL_SetTextureScaleMode(CurrentTexture, FAntialias ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    // Asked for only now: on the software renderer SDL's copy of a picture is made when SDL draws it.
+    SDL_Texture* Texture = CurrentImage != nullptr ? CurrentImage->Texture(CurrentTextureNumber) : nullptr;
+    if (Texture != nullptr) {
+        if (SDL_SetTextureBlendMode(Texture, CurrentBlendMode) != 0)
+            SDL_SetTextureBlendMode(Texture, SDL_BLENDMODE_BLEND);
+        SDL_SetTextureScaleMode(Texture, FAntialias ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     } else if (SDL_SetRenderDrawBlendMode(Renderer, CurrentBlendMode) != 0) {
         SDL_SetRenderDrawBlendMode(Renderer, SDL_BLENDMODE_BLEND);
     }
-    SDL_RenderGeometry(Renderer, CurrentTexture, Vertices.data(), static_cast<int>(Vertices.size()),
-                       Indices.data(), static_cast<int>(Indices.size()));
+    SDL_RenderGeometry(Renderer, Texture, Vertices.data(), static_cast<int>(Vertices.size()), Indices.data(),
+                       static_cast<int>(Indices.size()));
 }
 
 // Points and lines are drawn as one-pixel quads so that they share the geometry path.
@@ -165,7 +166,9 @@ bool TVela2D::DrawSpans(const std::vector<SDL_Vertex>& Batch, const std::vector<
     if (Blend == sbOpaque && Code != EffectOpaque)
         return false;
     const TPicture* Texture = nullptr;
-    if (CurrentTexture != nullptr) {
+    if (CurrentImage != nullptr) {
+        if (CurrentTextureNumber < 0 || CurrentTextureNumber >= CurrentImage->TextureCount())
+            return false;
         Texture = &CurrentImage->TexturePicture(CurrentTextureNumber);
         if (Texture->Pixels.empty())
             return false;

@@ -64,8 +64,8 @@ class TVela2D : public TVelaSubscriber {
 
   protected:
     // Makes room for a primitive and returns the index its first vertex will have.
-    int Request(TPrimitiveKind Kind, int VertexCount, int IndexCount, uint32_t Effect,
-                const TVelaImage* Image, int TextureNumber);
+    int Request(TPrimitiveKind Kind, int VertexCount, int IndexCount, uint32_t Effect, TVelaImage* Image,
+                int TextureNumber);
     void AddVertex(float X, float Y, uint32_t Colour, float U = 0, float V = 0);
     void AddIndex(int Index) { Indices.push_back(Index); }
     void AddPrimitive() { ++FPrimitiveCount; }
@@ -96,10 +96,9 @@ class TVela2D : public TVelaSubscriber {
     TPrimitiveKind FPendingKind = pkNone;
     int64_t FCurrentEffect = -1;
     SDL_BlendMode CurrentBlendMode = SDL_BLENDMODE_BLEND;
-    const TVelaImage* CurrentImage = nullptr;
+    TVelaImage* CurrentImage = nullptr;
     int CurrentTextureNumber = -1;
     bool TextureBound = false;
-    SDL_Texture* CurrentTexture = nullptr;
     int FDrawCalls = 0;
     int FVerticesDrawn = 0;
     TSpanRenderer Spans;

@@ -99,6 +99,7 @@ void TVelaFontAlt::MeasureAccents() {
             Top = Ascent;
         Above[Byte] = static_cast<uint8_t>(std::clamp(Top - Ascent, 0, 255));
     }
+    Advances.fill(-1);
     CellTop = 0;
     for (unsigned char C : EveryCharacter())
         CellTop = std::max(CellTop, static_cast<int>(Above[C]));
@@ -131,13 +132,50 @@ template <typename TEach> void TVelaFontAlt::ForEachLine(const std::string& Text
 
 void TVelaFontAlt::ClearCache() {
     for (auto& Entry : Cache)
-        SDL_DestroyTexture(Entry.second.Texture);
+        Release(Entry.second);
     Cache.clear();
     Ages.clear();
     FCacheBytes = 0;
 }
 
-const TVelaFontAlt::TCachedText* TVelaFontAlt::Rendered(std::string_view Line) {
+void TVelaFontAlt::Release(TCachedText& Entry) {
+    for (SDL_Texture*& Texture : Entry.Textures) {
+        SDL_DestroyTexture(Texture);
+        Texture = nullptr;
+    }
+    SDL_FreeSurface(Entry.Cell);
+    Entry.Cell = nullptr;
+}
+
+size_t TVelaFontAlt::BytesOf(const TCachedText& Entry) {
+    const size_t Copies = std::count_if(Entry.Textures.begin(), Entry.Textures.end(),
+                                        [](SDL_Texture* Texture) { return Texture != nullptr; }) +
+                          (Entry.Cell != nullptr ? 1 : 0);
+    return size_t(Entry.Width) * size_t(Entry.Height) * 4 * Copies;
+}
+
+SDL_Texture* TVelaFontAlt::NewTexture(SDL_Surface* Cell) {
+    SDL_Texture* Texture = SDL_CreateTextureFromSurface(Device.Renderer(), Cell);
+    if (Texture != nullptr)
+        SDL_SetTextureBlendMode(Texture, SDL_BLENDMODE_BLEND);
+    return Texture;
+}
+
+SDL_Texture* TVelaFontAlt::TintedTexture(TCachedText& Entry, uint32_t Colour) {
+    if (Entry.Cell == nullptr)
+        return Entry.Textures[0];
+    const bool White = (Colour & 0xFFFFFFu) == 0xFFFFFFu;
+    const bool Opaque = (Colour >> 24) == 0xFF;
+    SDL_Texture*& Texture = Entry.Textures[(White ? 1 : 0) + (Opaque ? 2 : 0)];
+    if (Texture == nullptr) {
+        Texture = NewTexture(Entry.Cell);
+        if (Texture != nullptr)
+            FCacheBytes += size_t(Entry.Width) * size_t(Entry.Height) * 4;
+    }
+    return Texture;
+}
+
+TVelaFontAlt::TCachedText* TVelaFontAlt::Rendered(std::string_view Line) {
     if (Font == nullptr || Line.empty() || Device.Renderer() == nullptr)
         return nullptr;
     ChoosePointSize();
@@ -157,18 +195,21 @@ const TVelaFontAlt::TCachedText* TVelaFontAlt::Rendered(std::string_view Line) {
     if (Cell == nullptr)
         return nullptr;
     TCachedText Entry;
-    Entry.Texture = SDL_CreateTextureFromSurface(Device.Renderer(), Cell);
     Entry.Width = Cell->w;
     Entry.Height = Cell->h;
-    SDL_FreeSurface(Cell);
-    if (Entry.Texture == nullptr)
-        return nullptr;
-    SDL_SetTextureBlendMode(Entry.Texture, SDL_BLENDMODE_BLEND);
+    if (Device.Accelerated()) {
+        Entry.Textures[0] = NewTexture(Cell);
+        SDL_FreeSurface(Cell);
+        if (Entry.Textures[0] == nullptr)
+            return nullptr;
+    } else {
+        Entry.Cell = Cell;
+    }
     Owner.MakeRoom(BytesOf(Entry));
     if (Cache.size() >= CacheLimit) {
         auto Oldest = Cache.find(Ages.back());
         FCacheBytes -= BytesOf(Oldest->second);
-        SDL_DestroyTexture(Oldest->second.Texture);
+        Release(Oldest->second);
         Cache.erase(Oldest);
         Ages.pop_back();
     }
@@ -193,19 +234,58 @@ SDL_Surface* TVelaFontAlt::InCell(SDL_Surface* Drawn, std::string_view Line) con
     return Cell;
 }
 
+template <typename TEach> void TVelaFontAlt::ForEachPiece(std::string_view Line, TEach Each) {
+    const auto IsDigit = [](char C) { return C >= '0' && C <= '9'; };
+    float Pen = 0;
+    size_t Start = 0;
+    while (Start < Line.size()) {
+        size_t End = Start + 1;
+        if (!IsDigit(Line[Start]))
+            while (End < Line.size() && !IsDigit(Line[End]))
+                ++End;
+        const std::string_view Piece = Line.substr(Start, End - Start);
+        Each(Piece, static_cast<int>(Pen + 0.5f));
+        // Only a piece with another after it needs its advances, so a line of words is never measured.
+        if (End < Line.size())
+            for (unsigned char C : Piece)
+                Pen += AdvanceOf(C);
+        Start = End;
+    }
+}
+
+float TVelaFontAlt::AdvanceOf(unsigned char Character) {
+    ChoosePointSize();
+    float& Advance = Advances[Character];
+    if (Advance < 0) {
+        // The renderer places characters at fractions of a pixel: a run of them shows how far apart.
+        constexpr int Run = 16;
+        int One = 0;
+        int More = 0;
+        TTF_SizeUTF8(Font, TWin1250::ToUtf8(std::string(1, static_cast<char>(Character))).c_str(), &One,
+                     nullptr);
+        TTF_SizeUTF8(Font, TWin1250::ToUtf8(std::string(Run + 1, static_cast<char>(Character))).c_str(),
+                     &More, nullptr);
+        Advance = std::max(More - One, 0) / static_cast<float>(Run);
+    }
+    return Advance;
+}
+
 void TVelaFontAlt::DrawLines(const std::string& Text, int X, int Y, uint32_t Colour) {
     int LineY = Y;
     ForEachLine(Text, [&](std::string_view Line) {
-        const TCachedText* Entry = Rendered(Line);
-        if (Entry != nullptr && Device.Rasterise) {
+        ForEachPiece(Line, [&](std::string_view Piece, int Offset) {
+            TCachedText* Entry = Rendered(Piece);
+            SDL_Texture* Texture =
+                Entry != nullptr && Device.Rasterise ? TintedTexture(*Entry, Colour) : nullptr;
+            if (Texture == nullptr)
+                return;
             // Tinted by colour and alpha modulation. A plain copy, not geometry: software renderers
             // blit it many times faster than they fill two textured triangles.
-            SDL_SetTextureColorMod(Entry->Texture, Colour & 0xFF, (Colour >> 8) & 0xFF,
-                                   (Colour >> 16) & 0xFF);
-            SDL_SetTextureAlphaMod(Entry->Texture, Colour >> 24);
-            const SDL_Rect Target = {X, LineY, Entry->Width, Entry->Height};
-            SDL_RenderCopy(Device.Renderer(), Entry->Texture, nullptr, &Target);
-        }
+            SDL_SetTextureColorMod(Texture, Colour & 0xFF, (Colour >> 8) & 0xFF, (Colour >> 16) & 0xFF);
+            SDL_SetTextureAlphaMod(Texture, Colour >> 24);
+            const SDL_Rect Target = {X + Offset, LineY, Entry->Width, Entry->Height};
+            SDL_RenderCopy(Device.Renderer(), Texture, nullptr, &Target);
+        });
         LineY += Size;
     });
 }
@@ -230,13 +310,20 @@ int TVelaFontAlt::TextWidth(const std::string& Text) {
         return 0;
     ChoosePointSize();
     int Width = 0;
-    ForEachLine(Text, [&](std::string_view Line) {
-        if (const TCachedText* Entry = Rendered(Line)) {
-            Width = std::max(Width, Entry->Width);
-        } else if (!Line.empty()) {
-            int LineWidth = 0;
-            TTF_SizeUTF8(Font, TWin1250::ToUtf8(std::string(Line)).c_str(), &LineWidth, nullptr);
-            Width = std::max(Width, LineWidth);
+    ForEachLine(Text, [&](std::string_view Line) { Width = std::max(Width, LineWidth(Line)); });
+    return Width;
+}
+
+int TVelaFontAlt::LineWidth(std::string_view Line) {
+    // The last piece reaches furthest.
+    int Width = 0;
+    ForEachPiece(Line, [&](std::string_view Piece, int Offset) {
+        if (const TCachedText* Entry = Rendered(Piece)) {
+            Width = Offset + Entry->Width;
+        } else {
+            int PieceWidth = 0;
+            TTF_SizeUTF8(Font, TWin1250::ToUtf8(std::string(Piece)).c_str(), &PieceWidth, nullptr);
+            Width = Offset + PieceWidth;
         }
     });
     return Width;

@@ -55,7 +55,12 @@ class TVelaFontAlt : public TVelaSubscriber {
 
   private:
     struct TCachedText {
-        SDL_Texture* Texture = nullptr;
+        // The white line, tinted when drawn. SDL's software renderer maps a texture afresh, allocating,
+        // whenever its colour or alpha modulation switches on or off (a white text over its black
+        // shadow would do so twice a frame): there each kind of tint gets a copy of its own, made at
+        // first use from the kept cell. Elsewhere the first texture serves every tint.
+        std::array<SDL_Texture*, 4> Textures{};
+        SDL_Surface* Cell = nullptr;
         int Width = 0;
         int Height = 0;
         std::list<std::string>::iterator Age;
@@ -71,19 +76,30 @@ class TVelaFontAlt : public TVelaSubscriber {
     void ChoosePointSize();
     // How far each character of the game's encoding reaches above the ascent, and the most of them.
     void MeasureAccents();
-    const TCachedText* Rendered(std::string_view Line);
+    TCachedText* Rendered(std::string_view Line);
+    SDL_Texture* TintedTexture(TCachedText& Entry, uint32_t Colour);
+    SDL_Texture* NewTexture(SDL_Surface* Cell);
+    void Release(TCachedText& Entry);
+    // Calls Each(Piece, Offset) for every piece of Line rendered on its own, Offset in pixels from the
+    // line's start: each digit alone and the text between digits whole. Numbers change all the time;
+    // from cached digits a new score costs no rendering, while words keep their kerning.
+    template <typename TEach> void ForEachPiece(std::string_view Line, TEach Each);
+    // How far the pen moves past a character, in fractions of a pixel, as the renderer places it.
+    float AdvanceOf(unsigned char Character);
+    int LineWidth(std::string_view Line);
     // The rendered line in a surface exactly Size rows high, its baseline on the cell's common row.
     SDL_Surface* InCell(SDL_Surface* Drawn, std::string_view Line) const;
     // Calls Each with every line of Text, carriage returns left out.
     template <typename TEach> void ForEachLine(const std::string& Text, TEach Each);
     void DrawLines(const std::string& Text, int X, int Y, uint32_t Colour);
-    static size_t BytesOf(const TCachedText& Entry) { return size_t(Entry.Width) * size_t(Entry.Height) * 4; }
+    static size_t BytesOf(const TCachedText& Entry);
 
     TVelaDevice& Device;
     TVelaFontsAlt& Owner;
     TTF_Font* Font = nullptr;
     bool Sized = false;
     std::array<uint8_t, 256> Above{};
+    std::array<float, 256> Advances{}; // negative until measured
     int CellTop = 0;
     std::unordered_map<std::string, TCachedText, TLineHash, std::equal_to<>> Cache;
     std::list<std::string> Ages;

@@ -1,7 +1,10 @@
 #include "render/TVelaImage.h"
 
 #include "render/TVelaDevice.h"
+#include "runtime/TMessageBox.h"
 #include "runtime/TPictureFile.h"
+#include "runtime/TPictureJob.h"
+#include "runtime/TPictureLoader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,7 +37,10 @@ void TVelaImage::SetPatternCount(int Count) {
         FPatternCount = Count;
 }
 
-SDL_Texture* TVelaImage::Texture(int Index) const {
+SDL_Texture* TVelaImage::Texture(int Index) {
+    Finish();
+    if (FTextures.empty() && !FTexturePictures.empty() && Device.Renderer() != nullptr && !UploadTextures())
+        DestroyTextures();
     if (Index < 0 || Index >= static_cast<int>(FTextures.size()))
         return nullptr;
     return FTextures[Index];
@@ -55,6 +61,56 @@ bool TVelaImage::LoadFromFile(const std::string& FileName, bool Mask, uint32_t M
     return true;
 }
 
+bool TVelaImage::LoadFromFileLater(const std::string& FileName, bool Mask, uint32_t MaskColour,
+                                   double Tolerance, TPictureLoader& Loader) {
+    int Width = 0;
+    int Height = 0;
+    bool Known = false;
+    std::string Error;
+    if (!TPictureFile::ReadSize(FileName, Width, Height, Known, &Error))
+        return Fail(Error);
+    if (!Known)
+        return LoadFromFile(FileName, Mask, MaskColour, Tolerance);
+    Unload();
+    FLastError.clear();
+    if (!Prepare(Width, Height))
+        return Fail("\"" + FileName + "\": " + FLastError);
+    if (FPatternCount < 1)
+        FPatternCount = PatternsPerTexture * TextureCountFor(Width, Height);
+    Later = std::make_unique<TLaterLoad>(TLaterLoad{Loader.Add(FileName), Mask, MaskColour, Tolerance});
+    FLoaded = true;
+    return true;
+}
+
+bool TVelaImage::FinishIfDecoded() {
+    if (Later != nullptr && Later->Job->Done())
+        Finish();
+    return Later == nullptr;
+}
+
+void TVelaImage::Finish() {
+    if (Later == nullptr)
+        return;
+    const std::unique_ptr<TLaterLoad> Load = std::move(Later);
+    TPicture Picture;
+    std::string Error;
+    const std::string& FileName = Load->Job->FileName();
+    if (!Load->Job->Take(Picture, Error))
+        Fail(Error.empty() ? "Cannot read \"" + FileName + "\"" : Error);
+    else if (Picture.Width < FPatternSize.x || Picture.Height < FPatternSize.y)
+        Fail("\"" + FileName + "\": picture is smaller than one pattern");
+    else {
+        PackCells(Picture, Load->Mask, Load->MaskColour, Load->Tolerance);
+        if (CreateTextures())
+            return;
+        Fail("\"" + FileName + "\": cannot create its textures");
+    }
+    Unload();
+    TMessageBox::Show(
+        "Zerathon",
+        "The picture of texture \"" + Name + "\" could not be loaded; it stays blank:\n" + FLastError, true);
+}
+
 int TVelaImage::LargestTexture() const {
     SDL_RendererInfo Info;
     int Largest = MaxTextureSide;
@@ -68,7 +124,12 @@ int TVelaImage::LargestTexture() const {
     return Largest;
 }
 
-bool TVelaImage::Prepare(const TPicture& Picture) {
+int TVelaImage::TextureCountFor(int Width, int Height) const {
+    const int64_t Cells = int64_t(Width / FPatternSize.x) * (Height / FPatternSize.y);
+    return static_cast<int>((Cells + PatternsPerTexture - 1) / PatternsPerTexture);
+}
+
+bool TVelaImage::Prepare(int Width, int Height) {
     if (FPatternSize.x < 1)
         FPatternSize.x = FTextureSize.x;
     if (FPatternSize.y < 1)
@@ -82,7 +143,7 @@ bool TVelaImage::Prepare(const TPicture& Picture) {
         return Fail("pattern size does not fit the texture size");
     if (FVisibleSize.x > FPatternSize.x || FVisibleSize.y > FPatternSize.y)
         return Fail("visible size is larger than the pattern size");
-    if (Picture.Width < FPatternSize.x || Picture.Height < FPatternSize.y)
+    if (Width < FPatternSize.x || Height < FPatternSize.y)
         return Fail("picture is smaller than one pattern");
     const int Largest = LargestTexture();
     if (FTextureSize.x > Largest || FTextureSize.y > Largest)
@@ -93,8 +154,7 @@ bool TVelaImage::Prepare(const TPicture& Picture) {
     PatternRows = FTextureSize.y / FPatternSize.y;
     PatternsPerTexture = PatternsPerRow * PatternRows;
     // Tiny textures for a large picture would be made by the hundred thousand.
-    const int64_t Cells = int64_t(Picture.Width / FPatternSize.x) * (Picture.Height / FPatternSize.y);
-    const int64_t Textures = (Cells + PatternsPerTexture - 1) / PatternsPerTexture;
+    const int Textures = TextureCountFor(Width, Height);
     if (Textures > MaxTextureCount)
         return Fail("the picture would fill " + std::to_string(Textures) + " textures, more than " +
                     std::to_string(MaxTextureCount));
@@ -104,11 +164,11 @@ bool TVelaImage::Prepare(const TPicture& Picture) {
 bool TVelaImage::LoadFromPicture(const TPicture& Picture, bool Mask, uint32_t MaskColour, double Tolerance) {
     Unload();
     FLastError.clear();
-    if (!Prepare(Picture))
+    if (!Prepare(Picture.Width, Picture.Height))
         return false;
     PackCells(Picture, Mask, MaskColour, Tolerance);
     if (FPatternCount < 1)
-        FPatternCount = PatternsPerTexture * TextureCount();
+        FPatternCount = PatternsPerTexture * static_cast<int>(FTexturePictures.size());
     if (!CreateTextures()) {
         Unload();
         return Fail("cannot create its textures");
@@ -183,6 +243,7 @@ void TVelaImage::PatternRect(int Pattern, int& TextureIndex, SDL_Rect& Rect) con
 }
 
 void TVelaImage::Unload() {
+    Later.reset();
     DestroyTextures();
     FTexturePictures.clear();
     FLoaded = false;
@@ -190,9 +251,15 @@ void TVelaImage::Unload() {
 
 bool TVelaImage::CreateTextures() {
     DestroyTextures();
+    // The software renderer's batches are drawn from our own pixels: SDL gets its copy only when it has
+    // to draw one itself (see Texture), so the pictures are not held twice.
+    if (Device.Renderer() == nullptr || !Device.Accelerated())
+        return true;
+    return UploadTextures();
+}
+
+bool TVelaImage::UploadTextures() {
     SDL_Renderer* Renderer = Device.Renderer();
-    if (Renderer == nullptr)
-        return true; // made when the device starts
     std::vector<uint32_t> Converted;
     for (const TPicture& Picture : FTexturePictures) {
         SDL_Texture* Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,

@@ -7,9 +7,12 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+class TPictureJob;
+class TPictureLoader;
 class TVelaDevice;
 
 // A picture cut into numbered patterns (animation frames or icons) and packed into textures.
@@ -42,15 +45,33 @@ class TVelaImage : public TVelaSubscriber {
     // is refused. LastError says why and, for a file, names it.
     bool LoadFromFile(const std::string& FileName, bool Mask, uint32_t MaskColour, double Tolerance);
     bool LoadFromPicture(const TPicture& Picture, bool Mask, uint32_t MaskColour, double Tolerance);
+    // As LoadFromFile, but only the file's header is read now, so every fault but a damaged body is
+    // found here; the loader decodes the rest in the background, or the first use does (which reports
+    // a damaged body in a message of its own). Files whose size cannot be read quickly load at once.
+    bool LoadFromFileLater(const std::string& FileName, bool Mask, uint32_t MaskColour, double Tolerance,
+                           TPictureLoader& Loader);
+    // Finishes a later load when its picture is decoded, without waiting; true when nothing is left.
+    bool FinishIfDecoded();
     // The renderer's largest texture side, never above MaxTextureSide.
     int LargestTexture() const;
     void Unload();
 
-    bool Loaded() const { return FLoaded; }
+    // These finish a later load first, waiting for its picture if need be.
+    bool Loaded() {
+        Finish();
+        return FLoaded;
+    }
+    int TextureCount() {
+        Finish();
+        return static_cast<int>(FTexturePictures.size());
+    }
+    SDL_Texture* Texture(int Index);
+    const TPicture& TexturePicture(int Index) {
+        Finish();
+        return FTexturePictures[Index];
+    }
     const std::string& LastError() const { return FLastError; }
-    int TextureCount() const { return static_cast<int>(FTexturePictures.size()); }
-    SDL_Texture* Texture(int Index) const;
-    const TPicture& TexturePicture(int Index) const { return FTexturePictures[Index]; }
+    bool Pending() const { return Later != nullptr; }
 
     // Where a pattern lies: its texture and the pixel rectangle of its visible part, plus an optional
     // source rectangle offset from there. The pattern number is clamped into range.
@@ -65,9 +86,20 @@ class TVelaImage : public TVelaSubscriber {
     bool Notify(TVelaPublisher* Sender, int Message) override;
 
   private:
-    bool Prepare(const TPicture& Picture);
+    // What a later load still has to do.
+    struct TLaterLoad {
+        std::shared_ptr<TPictureJob> Job;
+        bool Mask;
+        uint32_t MaskColour;
+        double Tolerance;
+    };
+
+    bool Prepare(int Width, int Height);
+    int TextureCountFor(int Width, int Height) const;
+    void Finish();
     void PackCells(const TPicture& Picture, bool Mask, uint32_t MaskColour, double Tolerance);
     bool CreateTextures();
+    bool UploadTextures();
     void DestroyTextures();
     bool Fail(const std::string& Reason);
 
@@ -81,7 +113,9 @@ class TVelaImage : public TVelaSubscriber {
     int PatternsPerTexture = 0;
     bool FLoaded = false;
     std::string FLastError;
-    // Kept so the textures can be made again after the renderer is rebuilt.
+    // What the software renderer draws from; kept so the textures can be made again after the renderer
+    // is rebuilt.
     std::vector<TPicture> FTexturePictures;
     std::vector<SDL_Texture*> FTextures;
+    std::unique_ptr<TLaterLoad> Later;
 };

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <locale>
 #include <sstream>
+#include <string_view>
 
 #include "runtime/TFile.h"
 
@@ -15,7 +16,8 @@ bool IsBlank(char C) {
     return C == ' ' || C == '\t' || C == '\r' || C == '\v' || C == '\f';
 }
 
-std::string Trim(const std::string& Text) {
+// Lookups classify every line of a section, so names are views into the lines, not copies.
+std::string_view TrimView(std::string_view Text) {
     size_t Begin = 0;
     size_t End = Text.size();
     while (Begin < End && IsBlank(Text[Begin])) {
@@ -27,10 +29,14 @@ std::string Trim(const std::string& Text) {
     return Text.substr(Begin, End - Begin);
 }
 
+std::string Trim(std::string_view Text) {
+    return std::string(TrimView(Text));
+}
+
 enum class TKind { Blank, Comment, Section, Key, Other };
 
 // What a line is, and its section name or key name (trimmed).
-TKind Classify(const std::string& Line, std::string* Name = nullptr, std::string* Value = nullptr) {
+TKind Classify(std::string_view Line, std::string_view* Name = nullptr, std::string_view* Value = nullptr) {
     size_t First = 0;
     while (First < Line.size() && IsBlank(Line[First])) {
         ++First;
@@ -45,17 +51,17 @@ TKind Classify(const std::string& Line, std::string* Name = nullptr, std::string
     if (C == '[') {
         if (Name) {
             size_t Close = Line.find(']', First + 1);
-            size_t Stop = Close == std::string::npos ? Line.size() : Close;
-            *Name = Trim(Line.substr(First + 1, Stop - First - 1));
+            size_t Stop = Close == std::string_view::npos ? Line.size() : Close;
+            *Name = TrimView(Line.substr(First + 1, Stop - First - 1));
         }
         return TKind::Section;
     }
     size_t Equals = Line.find('=', First);
-    if (Equals == std::string::npos) {
+    if (Equals == std::string_view::npos) {
         return TKind::Other;
     }
     if (Name) {
-        *Name = Trim(Line.substr(First, Equals - First));
+        *Name = TrimView(Line.substr(First, Equals - First));
     }
     if (Value) {
         *Value = Line.substr(Equals + 1);
@@ -63,7 +69,7 @@ TKind Classify(const std::string& Line, std::string* Name = nullptr, std::string
     return TKind::Key;
 }
 
-std::string CleanValue(const std::string& Raw) {
+std::string CleanValue(std::string_view Raw) {
     std::string Value = Trim(Raw);
     if (Value.size() >= 2 && (Value.front() == '"' || Value.front() == '\'') &&
         Value.back() == Value.front()) {
@@ -129,8 +135,8 @@ std::string TIniFile::Text() const {
 }
 
 bool TIniFile::FindSection(const std::string& Section, TSectionRange& Range) const {
-    const std::string Wanted = Trim(Section);
-    std::string Found;
+    const std::string_view Wanted = TrimView(Section);
+    std::string_view Found;
     for (size_t I = 0; I < Lines.size(); ++I) {
         if (Classify(Lines[I].Text, &Found) != TKind::Section || !TAscii::SameName(Found, Wanted)) {
             continue;
@@ -146,8 +152,8 @@ bool TIniFile::FindSection(const std::string& Section, TSectionRange& Range) con
 }
 
 size_t TIniFile::FindKey(const TSectionRange& Range, const std::string& Key) const {
-    const std::string Wanted = Trim(Key);
-    std::string Found;
+    const std::string_view Wanted = TrimView(Key);
+    std::string_view Found;
     for (size_t I = Range.Header + 1; I < Range.End; ++I) {
         if (Classify(Lines[I].Text, &Found) == TKind::Key && TAscii::SameName(Found, Wanted)) {
             return I;
@@ -166,7 +172,7 @@ std::string TIniFile::ReadString(const std::string& Section, const std::string& 
     if (Index == Lines.size()) {
         return Default;
     }
-    std::string Name, Value;
+    std::string_view Name, Value;
     Classify(Lines[Index].Text, &Name, &Value);
     return CleanValue(Value);
 }
@@ -258,7 +264,7 @@ std::vector<std::string> TIniFile::ReadSectionKeys(const std::string& Section) c
     if (!FindSection(Section, Range)) {
         return Keys;
     }
-    std::string Found;
+    std::string_view Found;
     for (size_t I = Range.Header + 1; I < Range.End; ++I) {
         if (Classify(Lines[I].Text, &Found) != TKind::Key) {
             continue;
@@ -268,7 +274,7 @@ std::vector<std::string> TIniFile::ReadSectionKeys(const std::string& Section) c
             Seen = Seen || TAscii::SameName(Key, Found);
         }
         if (!Seen) {
-            Keys.push_back(Found);
+            Keys.emplace_back(Found);
         }
     }
     return Keys;
@@ -276,7 +282,7 @@ std::vector<std::string> TIniFile::ReadSectionKeys(const std::string& Section) c
 
 std::vector<std::string> TIniFile::ReadSections() const {
     std::vector<std::string> Sections;
-    std::string Found;
+    std::string_view Found;
     for (const TLine& Line : Lines) {
         if (Classify(Line.Text, &Found) != TKind::Section) {
             continue;
@@ -286,7 +292,7 @@ std::vector<std::string> TIniFile::ReadSections() const {
             Seen = Seen || TAscii::SameName(Section, Found);
         }
         if (!Seen) {
-            Sections.push_back(Found);
+            Sections.emplace_back(Found);
         }
     }
     return Sections;
@@ -322,9 +328,9 @@ bool TIniFile::WriteString(const std::string& Section, const std::string& Key, c
     if (FindSection(Section, Range)) {
         size_t Index = FindKey(Range, Key);
         if (Index != Lines.size()) {
-            std::string Spelling;
+            std::string_view Spelling;
             Classify(Lines[Index].Text, &Spelling);
-            Lines[Index].Text = Spelling + "=" + Value;
+            Lines[Index].Text = std::string(Spelling) + "=" + Value;
         } else {
             size_t Last = Range.End;
             while (Last > Range.Header + 1 && Classify(Lines[Last - 1].Text) == TKind::Blank) {

@@ -1,11 +1,14 @@
 #include "runtime/TPictureFile.h"
 
+#include <cstring>
+#include <fstream>
 #include <vector>
 
 #include "runtime/TBmpDecoder.h"
 #include "runtime/TFile.h"
 #include "runtime/TJpegDecoder.h"
 #include "runtime/TPath.h"
+#include "runtime/TPictureLimits.h"
 #include "runtime/TPngDecoder.h"
 #include "runtime/TTgaDecoder.h"
 
@@ -34,4 +37,40 @@ bool TPictureFile::Load(const std::string& Path, TPicture& Out, std::string* Err
         *Error = "Cannot load \"" + Path + "\": " + Why;
     }
     return Ok;
+}
+
+static uint32_t BigEndian(const uint8_t* Bytes) {
+    return uint32_t(Bytes[0]) << 24 | uint32_t(Bytes[1]) << 16 | uint32_t(Bytes[2]) << 8 | Bytes[3];
+}
+
+bool TPictureFile::ReadSize(const std::string& Path, int& Width, int& Height, bool& Known,
+                            std::string* Error) {
+    Known = false;
+    if (TPath::Extension(Path) != ".png")
+        return true;
+    // The signature, then the header chunk's length and type, then width and height.
+    static const uint8_t Signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                        0,    0,   0,   13,  'I',  'H',  'D',  'R'};
+    uint8_t Header[24] = {};
+    std::ifstream File(Path, std::ios::binary);
+    if (!File) {
+        TPictureLimits::Fail(Error, "Cannot read \"" + Path + "\"");
+        return false;
+    }
+    if (!File.read(reinterpret_cast<char*>(Header), sizeof Header) ||
+        std::memcmp(Header, Signature, sizeof Signature) != 0) {
+        TPictureLimits::Fail(Error, "Cannot load \"" + Path + "\": not a PNG file");
+        return false;
+    }
+    const uint32_t HeaderWidth = BigEndian(Header + 16);
+    const uint32_t HeaderHeight = BigEndian(Header + 20);
+    std::string Why;
+    if (!TPictureLimits::Check(HeaderWidth, HeaderHeight, &Why)) {
+        TPictureLimits::Fail(Error, "Cannot load \"" + Path + "\": " + Why);
+        return false;
+    }
+    Width = static_cast<int>(HeaderWidth);
+    Height = static_cast<int>(HeaderHeight);
+    Known = true;
+    return true;
 }

@@ -150,9 +150,24 @@ bool TCrate::TryPickUp(TShip& Ship, TMessage& Messages, int& Score) {
     return true;
 }
 
-void TCrate::Show(TMessage& Messages, const std::string& Line1, const std::string& Line2,
-                  const std::string& Main) {
-    Messages.ShowMessage(Main, X, Y);
+namespace {
+
+// Into becomes the pieces one after another, in the memory it already has.
+template <typename... TPieces> const std::string& Compose(std::string& Into, const TPieces&... Pieces) {
+    Into.clear();
+    (Into.append(Pieces), ...);
+    return Into;
+}
+
+} // namespace
+
+void TCrate::Show(TMessage& Messages, const std::string& Text) {
+    Messages.ShowMessage(Text, X, Y);
+    Messages.RequestNotice(Text, " ");
+}
+
+void TCrate::ShowPair(TMessage& Messages, const std::string& Line1, const std::string& Line2) {
+    Messages.ShowMessage(Compose(MainText, Line1, ", ", Line2), X, Y);
     Messages.RequestNotice(Line1, Line2);
 }
 
@@ -168,7 +183,7 @@ bool TCrate::ChargeFirst(const std::array<int, 4>& Order, TShip& Ship, TMessage&
         Ship.NextWeapon();
         const std::string* Names[5] = {nullptr, &GameText.wpnEMP, &GameText.wpnPhazer, &GameText.wpnLongBomb,
                                        &GameText.wpnHyperShield};
-        Show(Messages, " +" + *Names[Weapon], " ", " +" + *Names[Weapon]);
+        Show(Messages, Compose(Text1, " +", *Names[Weapon]));
         return true;
     }
     return false;
@@ -187,14 +202,12 @@ void TCrate::GiveContents(int K, TShip& Ship, TMessage& Messages, int& Score) {
             return;
         Score += Reward.Points;
         AddEnergy(Ship, Reward.Energy);
-        const std::string Health = GameText.gi_health + " +" + std::to_string(Reward.Energy);
-        const std::string Points = GameText.gi_points + " +" + std::to_string(Reward.Points);
-        Show(Messages, Health, Points, Health + ", " + Points);
+        ShowPair(Messages, Compose(Text1, GameText.gi_health, " +", std::to_string(Reward.Energy)),
+                 Compose(Text2, GameText.gi_points, " +", std::to_string(Reward.Points)));
     };
     const auto AddPoints = [&](int Points) {
         Score += Points;
-        const std::string Text = GameText.gi_points + " +" + std::to_string(Points);
-        Show(Messages, Text, " ", Text);
+        Show(Messages, Compose(Text1, GameText.gi_points, " +", std::to_string(Points)));
     };
     switch (K) {
     case 0:
@@ -206,13 +219,13 @@ void TCrate::GiveContents(int K, TShip& Ship, TMessage& Messages, int& Score) {
     case 2:
     case 7:
         AddEnergy(Ship, 30);
-        Show(Messages, GameText.gi_health + " +30", " ", GameText.gi_health + " +30");
+        Show(Messages, Compose(Text1, GameText.gi_health, " +30"));
         break;
     case 3:
         Ship.Charged[W::wpSniper] = true;
         Ship.SniperAmmo += 3;
         Ship.NextWeapon();
-        Show(Messages, GameText.wpnSniper + " +3", " ", GameText.wpnSniper + " +3");
+        Show(Messages, Compose(Text1, GameText.wpnSniper, " +3"));
         break;
     case 4:
         AddPoints(30 * (1 + Random.Next(10)));
@@ -224,7 +237,7 @@ void TCrate::GiveContents(int K, TShip& Ship, TMessage& Messages, int& Score) {
         ++Ship.MinesLeft;
         if (static_cast<int>(Ship.Mines.size()) < Ship.MinesLeft)
             Ship.Mines.resize(Ship.MinesLeft);
-        Show(Messages, GameText.wpnMine + " +1", " ", GameText.wpnMine + " +1");
+        Show(Messages, Compose(Text1, GameText.wpnMine, " +1"));
         break;
     case 8:
         Charge({{W::wpPhazer, W::wpEmp, W::wpHyperShield, W::wpLongBomb}, 250, 15});

@@ -55,7 +55,14 @@ class TCrate {
     void Draw();
     // Charges the first weapon of Order the ship owns and has not charged; false when there is none.
     bool ChargeFirst(const std::array<int, 4>& Order, TShip& Ship, TMessage& Messages);
-    void Show(TMessage& Messages, const std::string& Line1, const std::string& Line2,
-              const std::string& Main);
+    // The reward as the main message and the notice's first line.
+    void Show(TMessage& Messages, const std::string& Text);
+    // Two rewards: the notice has a line for each, the main message both.
+    void ShowPair(TMessage& Messages, const std::string& Line1, const std::string& Line2);
     void AddEnergy(TShip& Ship, int Amount);
+
+    // A pickup's texts are put together in these, so once grown they need no new memory.
+    std::string Text1;
+    std::string Text2;
+    std::string MainText;
 };

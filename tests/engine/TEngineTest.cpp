@@ -123,6 +123,31 @@ TEST_F(TEngineTest, BadPicturesLeaveUnloadedImagesAndAreNamedInOneMessage) {
     EXPECT_EQ(PixelAt(2, 2) & 0xFFFFFF, 0u);
 }
 
+// The start reads only each picture's header: a body damaged behind a sound header is found when the
+// picture is first drawn, and said once then.
+TEST_F(TEngineTest, PictureDamagedBehindItsHeaderIsNamedOnceWhenFirstDrawn) {
+    std::filesystem::copy_file(Dir / "Graphic/red.png", Dir / "Graphic/cut.png");
+    std::filesystem::resize_file(Dir / "Graphic/cut.png", 40);
+    WriteList("[Textures]\nCount=2\n" + Entry(0, "cut", "Graphic\\cut.png", 33, 10) +
+              Entry(1, "red", "Graphic\\red.png", 33, 10));
+    std::vector<std::string> Shown;
+    TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) { Shown.push_back(Text); };
+    auto Engine = MakeEngine();
+    EXPECT_TRUE(Shown.empty());
+    for (int Frame = 0; Frame < 2; ++Frame) {
+        Engine->DrawTexture(Engine->GetTexture("cut"), 0, 0, 0, 0, 255);
+        Engine->DrawTexture(Engine->GetTexture("red"), 40, 0, 0, 0, 255);
+        Canvas.Flush();
+    }
+    TMessageBox::Hook = nullptr;
+    ASSERT_EQ(Shown.size(), 1u);
+    for (const char* Part : {"\"cut\"", "cut.png", "stays blank"})
+        EXPECT_NE(Shown[0].find(Part), std::string::npos) << Part << " in " << Shown[0];
+    EXPECT_FALSE(Engine->GetTexture("cut")->Loaded());
+    EXPECT_EQ(PixelAt(2, 2) & 0xFFFFFF, 0u);
+    EXPECT_EQ(PixelAt(42, 2) & 0xFFFFFF, 0x0000FFu);
+}
+
 TEST_F(TEngineTest, AlignmentHalvesTowardZero) {
     WriteList("[Textures]\nCount=1\n" + Entry(0, "red", "Graphic\\red.png", 33, 10));
     auto Engine = MakeEngine();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/TIniFile.h"
 #include "runtime/TZlibStream.h"
 
 // What the fuzz harnesses share.
@@ -31,4 +32,12 @@ template <typename TFunction> void ForEachReading(const uint8_t* Data, size_t Si
     std::vector<uint8_t> Inflated;
     if (TZlibStream::Decompress(Data, Size, Inflated, 1u << 20))
         Try(Inflated);
+}
+
+// The texture and sample lists: entries past the first few are more of the same and only cost time, so
+// a list counting more is skipped. A count above the game's limit is still tried: it is refused before
+// any entry is read.
+inline bool ListWorthTrying(const TIniFile& List, const std::string& Section) {
+    const int Count = List.ReadInteger(Section, "Count", 0);
+    return Count <= 64 || Count > 10000;
 }

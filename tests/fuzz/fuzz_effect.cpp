@@ -1,6 +1,6 @@
 // libFuzzer harness: effect files (.pss). A block the game accepts is played as the game plays an
-// effect: fired, then updated in 10 ms steps for two seconds while its emitter flies a circle, and drawn
-// now and then. Its particles stay within their cap with finite numbers, and nothing hangs.
+// effect: fired, then updated in 20 ms steps (a 50 Hz frame) for two seconds while its emitter flies a
+// circle, and drawn twice. Its particles stay within their cap with finite numbers, and nothing hangs.
 #include "FuzzSupport.h"
 #include "TFuzzStage.h"
 #include "particles/TParticleRandom.h"
@@ -40,11 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     System.AddSpawnOffset({5, -3});
     const float CentreX = TFuzzStage::Width / 2.0f, CentreY = TFuzzStage::Height / 2.0f;
     System.Fire(CentreX, CentreY);
-    for (int Step = 0; Step < 200; ++Step) {
-        System.MoveTo(false, CentreX + 20 * std::cos(Step / 20.0f), CentreY + 15 * std::sin(Step / 20.0f));
-        System.Update(10);
+    for (int Step = 0; Step < 100; ++Step) {
+        System.MoveTo(false, CentreX + 20 * std::cos(Step / 10.0f), CentreY + 15 * std::sin(Step / 10.0f));
+        System.Update(20);
         Check(System.Count() <= TXParticleSystem::MaxParticles);
-        if (Step % 50 == 49) {
+        if (Step % 50 == 24) {
             System.Draw(Stage.Canvas);
             Stage.Canvas.Flush();
         }

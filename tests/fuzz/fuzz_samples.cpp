@@ -30,11 +30,8 @@ void KeepMixerOpen(TFuzzStage& Stage) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const std::string Text = AsText(Data, Size);
-    // Entries past the first few are more of the same and only cost time. A count above the limit is
-    // still tried: it is refused before any entry is read.
     const TIniFile List = TIniFile::FromText(Text);
-    const int Count = List.ReadInteger("Samples", "Count", 0);
-    if (Count > 64 && Count <= 10000)
+    if (!ListWorthTrying(List, "Samples"))
         return 0;
     TFuzzStage& Stage = TFuzzStage::Get();
     KeepMixerOpen(Stage);

@@ -139,3 +139,30 @@ TEST_F(TXParticleManagerDrawTest, DrawsEverySystemWithTheOffsetItWasSpawnedWith)
     EXPECT_EQ(PixelAt(80, 80), 0xFFFFFFFFu);
     EXPECT_EQ(PixelAt(20, 80) & 0xFFFFFF, 0u);
 }
+
+TEST_F(TXParticleManagerTest, ASystemSpawnedIntoAFreedSlotFiresAsANewOneWould) {
+    const auto FireAndUpdate = [](TXParticleManager& Into) {
+        TParticleRandom::Reset();
+        Random = TRandom();
+        TXParticleSystem* System = Into.Spawn(Burst(100, 50, 150), nullptr, 10, 20);
+        Into.Update(10);
+        return System;
+    };
+    // A first life that leaves a spawn offset, a turn and a part particle behind.
+    TXParticleSystem* Old = Manager.Spawn(Burst(30, 20, 150), nullptr, 0, 0);
+    Old->AddSpawnOffset({40, 0});
+    Old->Angle = 1;
+    for (int Update = 0; Update < 20 && Manager.Count() > 0; ++Update)
+        Manager.Update(7);
+    ASSERT_EQ(Manager.Count(), 0);
+
+    TXParticleManager Fresh{nullptr};
+    const TXParticleSystem* Expected = FireAndUpdate(Fresh);
+    const TXParticleSystem* Reused = FireAndUpdate(Manager);
+    ASSERT_EQ(Reused->Count(), Expected->Count());
+    ASSERT_GT(Reused->Count(), 0);
+    for (int I = 0; I < Reused->Count(); ++I) {
+        EXPECT_EQ(Reused->Particle(I).X, Expected->Particle(I).X) << I;
+        EXPECT_EQ(Reused->Particle(I).VelocityY, Expected->Particle(I).VelocityY) << I;
+    }
+}

@@ -74,7 +74,7 @@ TEST(TInputScriptTest, ErrorsNameTheLine) {
     EXPECT_NE(LoadError("1 mouse down 8").find("mouse button 0..7"), std::string::npos);
     EXPECT_NE(LoadError("1 mouse move 3").find("DX DY"), std::string::npos);
     EXPECT_NE(LoadError("1 mouse move 3 x").find("DX DY"), std::string::npos);
-    EXPECT_NE(LoadError("1 mouse scroll 1").find("\"move\", \"down\", \"up\" or \"wheel\""),
+    EXPECT_NE(LoadError("1 mouse scroll 1").find("\"move\", \"at\", \"down\", \"up\" or \"wheel\""),
               std::string::npos);
     EXPECT_NE(LoadError("1 mouse wheel up").find("wheel notches"), std::string::npos);
     EXPECT_NE(LoadError("1 key down 5 6").find("unexpected \"6\""), std::string::npos);
@@ -137,12 +137,91 @@ TEST(TInputScriptTest, FailedLoadLeavesNothingToFeed) {
     TInputState State;
     Script.Feed(10, State);
     EXPECT_EQ(State.KeyState(1), 0);
+    ASSERT_TRUE(Script.Load("0 seed 5\n1 clock 7", Error));
+    EXPECT_FALSE(Script.Load("0 seed 5\n1 clock 7\nbad", Error));
+    EXPECT_FALSE(Script.SetsSeed());
+    EXPECT_FALSE(Script.SetsClock());
     EXPECT_FALSE(Script.LoadFile("/nonexistent/script.txt", Error));
     EXPECT_NE(Error.find("/nonexistent/script.txt"), std::string::npos);
     // A folder is not read as an endless stream of errors.
     const std::string Folder = testing::TempDir();
     EXPECT_FALSE(Script.LoadFile(Folder, Error));
     EXPECT_EQ(Error, "input script \"" + Folder + "\": is a folder");
+}
+
+// What a recording writes reads back as the same event, for every kind of event.
+TEST(TInputScriptTest, EveryEventReadsBackFromItsLine) {
+    using TKind = TInputEvent::TKind;
+    const std::vector<TInputEvent> Events = {
+        {TKind::KeyDown, 1, 57, 0, ""},
+        {TKind::KeyUp, 2, 255, 0, ""},
+        {TKind::MouseMove, 3, -2147483647 - 1, 2147483647, ""},
+        {TKind::MouseAt, 3, 1023, 0, ""},
+        {TKind::MouseDown, 4, 7, 0, ""},
+        {TKind::MouseUp, 4, 0, 0, ""},
+        {TKind::MouseWheel, 5, -1000, 0, ""},
+        {TKind::Text, 6, 0, 0, " Žluť # 1 "},
+        {TKind::Window, 7, static_cast<int>(TWindowEvent::FocusLost), 0, ""},
+        {TKind::Window, 7, static_cast<int>(TWindowEvent::FocusGained), 0, ""},
+        {TKind::Window, 7, static_cast<int>(TWindowEvent::Minimised), 0, ""},
+        {TKind::Window, 7, static_cast<int>(TWindowEvent::Restored), 0, ""},
+        {TKind::Window, 8, static_cast<int>(TWindowEvent::Close), 0, ""},
+        {TKind::PadDown, 9, SDL_CONTROLLER_BUTTON_DPAD_UP, 0, ""},
+        {TKind::PadUp, 9, SDL_CONTROLLER_BUTTON_START, 0, ""},
+        {TKind::PadAxis, 9, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -32768, ""},
+    };
+    std::string Text;
+    for (const TInputEvent& Event : Events)
+        Text += TInputScript::Line(Event) + "\n";
+    Text += TInputScript::ClockLine(3, 17) + "\n" + TInputScript::SeedLine(4294967295u) + "\n";
+    TInputScript Script;
+    std::string Error;
+    ASSERT_TRUE(Script.Load(Text, Error)) << Error << "\n" << Text;
+    ASSERT_EQ(Script.ScriptEvents().size(), Events.size());
+    for (size_t Index = 0; Index < Events.size(); ++Index) {
+        const TInputEvent& Read = Script.ScriptEvents()[Index];
+        EXPECT_EQ(Read.Kind, Events[Index].Kind) << Index;
+        EXPECT_EQ(Read.Frame, Events[Index].Frame) << Index;
+        EXPECT_EQ(Read.A, Events[Index].A) << Index;
+        EXPECT_EQ(Read.B, Events[Index].B) << Index;
+        EXPECT_EQ(Read.Text, Events[Index].Text) << Index;
+    }
+    uint32_t Step = 0;
+    EXPECT_FALSE(Script.ClockStep(2, Step));
+    EXPECT_TRUE(Script.ClockStep(3, Step));
+    EXPECT_EQ(Step, 17u);
+    Step = 0;
+    EXPECT_TRUE(Script.ClockStep(4, Step)); // until the next clock line
+    EXPECT_EQ(Step, 17u);
+    EXPECT_TRUE(Script.SetsSeed());
+    EXPECT_EQ(Script.Seed(), 4294967295u);
+    // Line breaks cannot stand in a line, and typing ignores control characters anyway.
+    EXPECT_EQ(TInputScript::Line({TKind::Text, 2, 0, 0, "a\r\nb"}), "2 text ab");
+    EXPECT_EQ(TInputScript::Line({TKind::Text, 2, 0, 0, "\n"}), "");
+}
+
+TEST(TInputScriptTest, ClockAndSeedLinesAreCheckedAndCloseAndPointerArrive) {
+    EXPECT_NE(LoadError("0 clock 10").find("from 1 on"), std::string::npos);
+    EXPECT_NE(LoadError("1 clock 2147483648").find("milliseconds"), std::string::npos);
+    EXPECT_NE(LoadError("1 clock -1").find("milliseconds"), std::string::npos);
+    EXPECT_NE(LoadError("2 clock 10\n1 key down 1\n2 clock 10").find("line 3"), std::string::npos);
+    EXPECT_NE(LoadError("1 seed 4").find("frame 0"), std::string::npos);
+    EXPECT_NE(LoadError("0 seed 4294967296").find("seed 0..4294967295"), std::string::npos);
+    EXPECT_NE(LoadError("0 seed 1\n0 seed 1").find("once"), std::string::npos);
+    EXPECT_NE(LoadError("1 mouse at 5").find("X Y"), std::string::npos);
+
+    TInputScript Script;
+    std::string Error;
+    ASSERT_TRUE(Script.Load("1 mouse at 700 20\n1 window close\n", Error)) << Error;
+    TInputState State;
+    Script.Feed(1, State);
+    int X = 0;
+    int Y = 0;
+    ASSERT_TRUE(State.TakePointer(X, Y));
+    EXPECT_EQ(X, 700);
+    EXPECT_EQ(Y, 20);
+    EXPECT_TRUE(State.TakeCloseRequest());
+    EXPECT_FALSE(State.TakeCloseRequest());
 }
 
 TEST(TInputScriptTest, HashInsideAWordIsNotAComment) {

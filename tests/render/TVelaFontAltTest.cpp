@@ -39,6 +39,14 @@ class TVelaFontAltTest : public THeadlessDevice {
         return Ink;
     }
 
+    // A number spelt in letters: a line that is new as a whole, with no digits to draw from cache.
+    static std::string Letters(int Number) {
+        std::string Text = std::to_string(Number);
+        for (char& C : Text)
+            C = static_cast<char>('a' + (C - '0'));
+        return Text;
+    }
+
     static constexpr int Left = 10;
     static constexpr int Top = 10;
     TVelaFontsAlt Fonts{Device};
@@ -77,7 +85,7 @@ TEST_F(TVelaFontAltTest, TheRenderedLinesOfAllFontsTogetherStayWithinTheBudget) 
     size_t Rendered = 0;
     for (int Line = 0; Rendered < 3 * TVelaFontsAlt::CacheBudget; ++Line) {
         TVelaFontAlt& Font = *Big[Line % 2];
-        const std::string Text = "Score " + std::to_string(Line * 1000003) + " and more words after it";
+        const std::string Text = "Score " + Letters(Line * 1000003) + " and more words after it";
         const int Width = Font.TextWidth(Text);
         ASSERT_GT(Width, 0);
         Rendered += static_cast<size_t>(Width) * 54 * 4;
@@ -86,6 +94,31 @@ TEST_F(TVelaFontAltTest, TheRenderedLinesOfAllFontsTogetherStayWithinTheBudget) 
         EXPECT_EQ(Font.TextWidth(Text), Width);
     }
     EXPECT_GT(Fonts.CachedBytes(), 0u);
+}
+
+TEST_F(TVelaFontAltTest, NewNumbersAreDrawnFromTheDigitsAlreadyRendered) {
+    TVelaFontAlt& Font = Fonts.Add();
+    Font.Name = "BEWARE";
+    Font.Style = feBold | feShadow;
+    Font.Size = 22;
+    ASSERT_TRUE(Font.Initialize());
+    const auto Show = [&](const std::string& Text) {
+        Font.TextOut(Text, Left, Top, 0xFFFFFFFFu);
+        Font.TextOut(Text, Left, Top, 0x80FF8000u);
+        return Font.TextWidth(Text);
+    };
+    const int Digits = Show("Points: +0123456789");
+    const size_t Cached = Font.CacheBytes();
+    // Scores as play makes them, one after another: nothing more is rendered or kept.
+    int Widest = 0;
+    for (int Score = 0; Score < 2000; Score += 7)
+        Widest = std::max(Widest, Show("Points: +" + std::to_string(Score * 13)));
+    EXPECT_EQ(Font.CacheBytes(), Cached);
+    EXPECT_GT(Widest, Digits / 2);
+    EXPECT_LT(Widest, Digits);
+    // Words are still drawn whole, and so are kept as lines of their own.
+    Show("Game over");
+    EXPECT_GT(Font.CacheBytes(), Cached);
 }
 
 } // namespace

@@ -2,9 +2,10 @@
 
 #include "TBearing.h"
 #include "TKeyPad.h"
+#include "TPieceDodge.h"
+#include "TWaveNeed.h"
 
 #include "app/Globals.h"
-#include "world/TAsteroid.h"
 #include "world/TCrate.h"
 #include "world/TRocket.h"
 #include "world/TShip.h"
@@ -17,9 +18,9 @@ namespace {
 constexpr double CentreX = 512, CentreY = 384;
 // The circle flown when nothing else calls: wide enough for a level-1 ship to follow.
 constexpr double OrbitRadius = 260;
-// How far beside the asteroid's centre the ship passes: the chasers cutting the corner meet it.
-constexpr double AsteroidPass = 75;
 constexpr int SniperReloadMs = 1500;
+// How much faster than its chasers the ship flies while it draws them together.
+constexpr double HuntLead = 0.5;
 // Long bomb: it starts 50 px ahead and moves every other 10 ms frame by SpeedLevel + 2 px.
 constexpr double BombStart = 50;
 
@@ -40,7 +41,7 @@ void TAutopilot::Fly() {
     const TShip& Ship = *Game.Ship;
     const std::vector<TContact> Near = Contacts(Ship);
     Steer(Ship, ChooseHeading(Ship, Near));
-    KeepSpeed(Ship);
+    KeepSpeed(Ship, Near);
     BoostAway(Ship, Near);
     PlantMines(Ship, Near);
     UseWeapons(Ship, Near);
@@ -68,7 +69,7 @@ int TAutopilot::CountWithin(const std::vector<TContact>& Near, double Distance) 
 
 double TAutopilot::ChooseHeading(const TShip& Ship, const std::vector<TContact>& Near) const {
     double Heading = 0;
-    if (AvoidPiece(Ship, Heading))
+    if (TPieceDodge::Heading(Ship, Heading))
         return Heading;
     if (const TContact* Target = SniperTarget(Near); Target && SniperReady(Ship))
         return Ship.Angle + Target->Bearing;
@@ -84,8 +85,6 @@ double TAutopilot::ChooseHeading(const TShip& Ship, const std::vector<TContact>&
         return TBearing::HeadingTo(Threat->Rocket->X, Threat->Rocket->Y, Ship.X, Ship.Y);
     if (CrateHeading(Ship, Heading))
         return Heading;
-    if (AsteroidHeading(Ship, Heading))
-        return Heading;
     return OrbitHeading(Ship);
 }
 
@@ -96,52 +95,12 @@ const TAutopilot::TContact* TAutopilot::Oncoming(const std::vector<TContact>& Ne
     return nullptr;
 }
 
-// An asteroid piece close ahead: the ship turns off before it rams it.
-bool TAutopilot::AvoidPiece(const TShip& Ship, double& Heading) {
-    const TAsteroid* Rock = Game.Asteroids.get();
-    if (!Rock || !Rock->Active)
-        return false;
-    const auto Ahead = [&](double X, double Y, int Radius) {
-        const double Bearing = TBearing::Difference(Ship.Angle, TBearing::HeadingTo(Ship.X, Ship.Y, X, Y));
-        if (TBearing::Distance(Ship.X, Ship.Y, X, Y) > Radius + 90 || std::abs(Bearing) > 70)
-            return false;
-        Heading = Ship.Angle + (Bearing > 0 ? -90.0 : 90.0);
-        return true;
-    };
-    if (Rock->State == 0)
-        return Ahead(Rock->X, Rock->Y, Rock->Radius);
-    if (Rock->State == 1)
-        for (const TAsteroidFragment& Fragment : Rock->Fragments)
-            if (!Fragment.Destroyed && Ahead(Fragment.X, Fragment.Y, Fragment.Radius))
-                return true;
-    return false;
-}
-
 bool TAutopilot::CrateHeading(const TShip& Ship, double& Heading) const {
     const TCrate* Crate = Game.Crates.get();
     if (!Crate || (Crate->State != TCrate::csFadingIn && Crate->State != TCrate::csCountingDown))
         return false;
     Heading = TBearing::HeadingTo(Ship.X, Ship.Y, Crate->X, Crate->Y);
     return true;
-}
-
-// Passes the whole asteroid close on the side the ship is already turned to, while rockets follow.
-bool TAutopilot::AsteroidHeading(const TShip& Ship, double& Heading) const {
-    const TAsteroid* Rock = Game.Asteroids.get();
-    if (!Rock || !Rock->Active || Rock->State != 0)
-        return false;
-    const double Distance = TBearing::Distance(Ship.X, Ship.Y, Rock->X, Rock->Y);
-    if (Distance < AsteroidPass * 1.5)
-        return false;
-    const double ToRock = TBearing::HeadingTo(Ship.X, Ship.Y, Rock->X, Rock->Y);
-    const double Aside = std::asin(std::min(1.0, AsteroidPass / Distance)) * 180.0 / TBearing::Pi;
-    const double Left = ToRock - Aside, Right = ToRock + Aside;
-    Heading =
-        std::abs(TBearing::Difference(Ship.Angle, Left)) < std::abs(TBearing::Difference(Ship.Angle, Right))
-            ? Left
-            : Right;
-    // Only worth it while the asteroid lies roughly ahead; otherwise keep circling.
-    return std::abs(TBearing::Difference(Ship.Angle, ToRock)) < 60;
 }
 
 // Clockwise round the middle of the field, aiming a little ahead on the circle.
@@ -174,9 +133,16 @@ void TAutopilot::Steer(const TShip& Ship, double Heading) {
         Keys.Hold(Key(TShip::KeyLeft));
 }
 
-// Full speed, and back down to it some time after a boost.
-void TAutopilot::KeepSpeed(const TShip& Ship) {
-    const double Top = Ship.SpeedLevel + 0.5;
+// Full speed, and back down to it some time after a boost. When kills are wanted, only a little faster
+// than the fastest rocket in play: a ship far ahead leaves its chasers strung out, never meeting.
+void TAutopilot::KeepSpeed(const TShip& Ship, const std::vector<TContact>& Near) {
+    double Top = Ship.SpeedLevel + 0.5;
+    if (TWaveNeed::KillsWanted() && !Near.empty()) {
+        int Fastest = 0;
+        for (const TContact& Contact : Near)
+            Fastest = std::max(Fastest, Contact.Rocket->Kind);
+        Top = std::min(Top, Fastest + HuntLead);
+    }
     if (Ship.Speed < Top - 0.01)
         Keys.Hold(Key(TShip::KeySpeedUp));
     else if (Ship.Speed > Top + 0.01 && SinceTick(LastBoost) > 2500)

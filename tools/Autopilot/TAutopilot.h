@@ -8,9 +8,10 @@ class TRocket;
 class TShip;
 
 // Flies the ship through one frame of play with the keys a player would press: keeps moving in wide
-// circles so the homing rockets chase each other (and pass the asteroid close), shoots the rockets ahead
-// with the sniper gun, lays mines for the rockets close behind, fetches crates, fires the bought weapons
-// when they pay and boosts away when a hit would hurt.
+// circles so the homing rockets chase each other, slowing to just ahead of them when the wave needs
+// kills so they bunch up and collide; keeps out of the asteroid's and its fragments' way, shoots the
+// rockets ahead with the sniper gun, lays mines for the rockets close behind, fetches crates, fires the
+// bought weapons when they pay and boosts away when a hit would hurt.
 class TAutopilot {
   public:
     explicit TAutopilot(TKeyPad& Keys) : Keys(Keys) {}
@@ -33,16 +34,14 @@ class TAutopilot {
     static int CountWithin(const std::vector<TContact>& Near, double Distance);
 
     double ChooseHeading(const TShip& Ship, const std::vector<TContact>& Near) const;
-    static bool AvoidPiece(const TShip& Ship, double& Heading);
     bool CrateHeading(const TShip& Ship, double& Heading) const;
-    bool AsteroidHeading(const TShip& Ship, double& Heading) const;
     static double OrbitHeading(const TShip& Ship);
     static const TContact* SniperTarget(const std::vector<TContact>& Near);
     // The nearest rocket within the distance that is not behind the ship.
     static const TContact* Oncoming(const std::vector<TContact>& Near, double Within);
 
     void Steer(const TShip& Ship, double Heading);
-    void KeepSpeed(const TShip& Ship);
+    void KeepSpeed(const TShip& Ship, const std::vector<TContact>& Near);
     void BoostAway(const TShip& Ship, const std::vector<TContact>& Near);
     void PlantMines(const TShip& Ship, const std::vector<TContact>& Near);
 

@@ -2,6 +2,11 @@
 
 #include "render/TInputState.h"
 
+// As the window's keys come in, so a recording of the game holds them.
+void TKeyPad::Press(int Key, bool Down) {
+    Input.Apply(TInputEvent::Of(Down ? TInputEvent::TKind::KeyDown : TInputEvent::TKind::KeyUp, Key));
+}
+
 void TKeyPad::Hold(int Key) {
     if (Valid(Key))
         Wanted[Key] = true;
@@ -23,7 +28,7 @@ void TKeyPad::Send() {
         // A key tapped in the last frame comes up first, whatever is wanted now.
         const bool Want = Wanted[Key] && !TappedBefore[Key];
         if (Want != Down[Key])
-            Input.KeyEvent(Key, Want);
+            Press(Key, Want);
         Down[Key] = Want;
     }
     TappedBefore = TappedNow;
@@ -37,6 +42,6 @@ void TKeyPad::ReleaseAll() {
     TappedBefore = {};
     for (int Key = 0; Key < 256; ++Key)
         if (Down[Key])
-            Input.KeyEvent(Key, false);
+            Press(Key, false);
     Down = {};
 }

@@ -22,6 +22,7 @@ class TKeyPad {
 
   private:
     static bool Valid(int Key) { return Key >= 0 && Key < 256; }
+    void Press(int Key, bool Down);
 
     TInputState& Input;
     std::array<bool, 256> Wanted{};

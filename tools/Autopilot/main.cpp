@@ -1,5 +1,5 @@
 // Autopilot: flies campaign missions headless with a simple competent strategy, to test their balance.
-//   Autopilot --data DIR --missions all|NAME,NAME... --seeds N
+//   Autopilot --data DIR --missions all|NAME,NAME... --seeds N [--record FILE]
 // NAME is level01 .. level19 or ttd. Each mission is flown with seeds 1..N and gets one line, "NAME won
 // W/N" and the means of its figures. "all" flies the campaign in order with the profile carried on and
 // the shop visited between missions; named missions start from a new profile each.
@@ -29,10 +29,11 @@ struct TOptions {
     std::vector<std::string> Missions;
     bool Campaign = false;
     int Seeds = 1;
+    std::string RecordFile; // the game's --record: the flights' input, to replay with --input
 };
 
 int Usage() {
-    std::cerr << "usage: Autopilot --data DIR --missions all|NAME,NAME... --seeds N\n";
+    std::cerr << "usage: Autopilot --data DIR --missions all|NAME,NAME... --seeds N [--record FILE]\n";
     return 2;
 }
 
@@ -56,6 +57,8 @@ bool Parse(int Count, char** Arguments, TOptions& Options) {
             Options.Missions = SplitNames(Value);
         else if (Option == "--seeds")
             Options.Seeds = std::atoi(Value.c_str());
+        else if (Option == "--record")
+            Options.RecordFile = Value;
         else
             return false;
     }
@@ -101,6 +104,7 @@ int Fly(const TOptions& Options, const std::string& DataCopy) {
     Game.StepMs = 10;
     Game.HasSeed = true;
     Game.Seed = 1;
+    Game.RecordFile = Options.RecordFile;
     TmainFrm Frame(Game);
     if (!Frame.FormCreate()) {
         std::cerr << "Autopilot: the game did not start\n";

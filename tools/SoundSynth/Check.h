@@ -1,5 +1,6 @@
-// Reads back the written samples and reports what a listener would hear as faults: clipping, a DC offset,
-// clicks at the ends of one-shots and a click at the loop seam of looped samples.
+// Reads back the written samples and reports what a listener would hear: each sample's loudness at its
+// Volume against its place in the mix, and as faults clipping, a DC offset, clicks at the ends of
+// one-shots and a click at the loop seam of looped samples. The meter is first tried on known signals.
 #pragma once
 
 #include <string>

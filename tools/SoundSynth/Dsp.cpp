@@ -251,6 +251,16 @@ TBiquad TBiquad::HighShelf(double Hz, double GainDb) {
     return F;
 }
 
+TBiquad TBiquad::Coefficients(double B0, double B1, double B2, double A1, double A2) {
+    TBiquad F;
+    F.B0 = B0;
+    F.B1 = B1;
+    F.B2 = B2;
+    F.A1 = A1;
+    F.A2 = A2;
+    return F;
+}
+
 double TBiquad::Process(double In) {
     const double Out = B0 * In + B1 * X1 + B2 * X2 - A1 * Y1 - A2 * Y2;
     X2 = X1;

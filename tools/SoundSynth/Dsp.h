@@ -95,6 +95,8 @@ class TBiquad {
     static TBiquad Peak(double Hz, double Q, double GainDb);
     static TBiquad LowShelf(double Hz, double GainDb);
     static TBiquad HighShelf(double Hz, double GainDb);
+    // Given coefficients, normalised so that a0 = 1.
+    static TBiquad Coefficients(double B0, double B1, double B2, double A1, double A2);
     double Process(double In);
 
   private:

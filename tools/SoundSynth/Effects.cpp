@@ -176,7 +176,7 @@ TBuffer MakeExplode1() {
     P.Drive = 1.8;
     TBuffer Out = Blast(P);
     Reverb(Out, 0.55, 0.5, 0.14, 0.01);
-    FinishOneShot(Out, 0.0005, 0.25);
+    FinishOneShot(Out, ShortestFade, 0.25);
     return Out;
 }
 
@@ -208,7 +208,7 @@ TBuffer MakeExplode2() {
     }
     Out.resize(static_cast<size_t>(SamplesOf(P.Length)));
     Reverb(Out, 0.82, 0.45, 0.22, 0.02);
-    FinishOneShot(Out, 0.0005, 0.4);
+    FinishOneShot(Out, ShortestFade, 0.4);
     return Out;
 }
 
@@ -247,7 +247,7 @@ TBuffer MakeEmp() {
         V = SoftClip(V, 1.6);
     Echo(Out, 0.11, 0.35, 0.28, 3500);
     Reverb(Out, 0.6, 0.5, 0.15);
-    FinishOneShot(Out, 0.0005, 0.3);
+    FinishOneShot(Out, ShortestFade, 0.3);
     return Out;
 }
 
@@ -293,7 +293,7 @@ TBuffer MakePhazer() {
         V = SoftClip(0.6 * V + 0.6 * X, 1.4);
     }
     Reverb(Out, 0.5, 0.5, 0.12);
-    FinishOneShot(Out, 0.0005, 0.12);
+    FinishOneShot(Out, ShortestFade, 0.12);
     return Out;
 }
 
@@ -323,7 +323,7 @@ TBuffer MakeLongBomb() {
     for (double& V : Out)
         V = SoftClip(V, 1.5);
     Reverb(Out, 0.6, 0.45, 0.14, 0.01);
-    FinishOneShot(Out, 0.0005, 0.3);
+    FinishOneShot(Out, ShortestFade, 0.3);
     return Out;
 }
 
@@ -369,7 +369,7 @@ TBuffer MakeShield() {
         V = 0.7 * V + 0.5 * Line.ReadSeconds(0.012 + 0.004 * Lfo.Sine(0.9));
     }
     Reverb(Out, 0.85, 0.3, 0.3, 0.015);
-    FinishOneShot(Out, 0.003, 0.3);
+    FinishOneShot(Out, ShortestFade, 0.3);
     return Out;
 }
 
@@ -393,7 +393,7 @@ TBuffer MakeSniper() {
         V = SoftClip(V, 2.2);
     Echo(Out, 0.13, 0.3, 0.3, 3000);
     Reverb(Out, 0.7, 0.5, 0.18, 0.01);
-    FinishOneShot(Out, 0.0005, 0.25);
+    FinishOneShot(Out, ShortestFade, 0.25);
     return Out;
 }
 
@@ -423,7 +423,7 @@ TBuffer MakePlant() {
     for (double& V : Out)
         V = SoftClip(V, 1.3);
     Reverb(Out, 0.4, 0.5, 0.1);
-    FinishOneShot(Out, 0.0005, 0.08);
+    FinishOneShot(Out, ShortestFade, 0.08);
     return Out;
 }
 
@@ -455,7 +455,7 @@ TBuffer MakeCrate() {
     }
     Echo(Out, 0.09, 0.3, 0.2, 6000);
     Reverb(Out, 0.6, 0.35, 0.15);
-    FinishOneShot(Out, 0.001, 0.2);
+    FinishOneShot(Out, ShortestFade, 0.2);
     return Out;
 }
 
@@ -470,7 +470,7 @@ TBuffer MakeCountdown() {
         Out[I] = Tone * Adsr(T, 0.002, 0.03, 0.75, 0.12, 0.03);
     }
     Echo(Out, 0.07, 0.22, 0.2, 4000);
-    FinishOneShot(Out, 0.001, 0.04);
+    FinishOneShot(Out, ShortestFade, 0.04);
     return Out;
 }
 
@@ -486,7 +486,7 @@ TBuffer MakeButton() {
         const double BodyOut = Body.Sine(320) * AttackDecay(T, 0.001, 0.008);
         Out[I] = Soft.LowPass(0.5 * ClickOut + 0.8 * BlipOut + 0.4 * BodyOut, 6000);
     }
-    FinishOneShot(Out, 0.0003, 0.02);
+    FinishOneShot(Out, ShortestFade, 0.02);
     return Out;
 }
 

@@ -392,7 +392,7 @@ TBuffer MakeScream() {
     for (double& V : Out)
         V = SoftClip(V / P, 2.2);
     Reverb(Out, 0.55, 0.5, 0.14, 0.015);
-    FinishOneShot(Out, 0.003, 0.12);
+    FinishOneShot(Out, ShortestFade, 0.12);
     return Out;
 }
 

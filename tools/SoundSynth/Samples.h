@@ -3,19 +3,27 @@
 
 #include "Dsp.h"
 
+#include <string>
 #include <vector>
 
 namespace Synth {
 
 struct TSampleEntry {
-    const char* Name; // the name the game plays it by
-    int Volume;        // 0..100 in Sounds.ini: the mix between samples
+    const char* Name;  // the name the game plays it by
+    double Loudness;   // LUFS as heard: the sample's own loudness lowered by its Volume in Sounds.ini
     bool Loop;         // only "engine"
     TBuffer (*Make)(); // returns the finished sample (DC removed, faded, normalised)
 };
 
 // In list order: Sample0 .. Sample14.
 const std::vector<TSampleEntry>& SampleList();
+// The entry of that name, or nullptr.
+const TSampleEntry* FindSample(const std::string& Name);
+
+// The Volume (1..100) that brings a sample measured at SampleLufs to TargetLufs as heard, and the
+// loudness heard at a Volume.
+int VolumeFor(double TargetLufs, double SampleLufs);
+double HeardLoudness(double SampleLufs, int Volume);
 
 // Game effects (Effects.cpp).
 TBuffer MakeEngine();

@@ -1,14 +1,17 @@
 // SoundSynth: synthesises every sample of the game and writes them with the sample list.
 //
 //   SoundSynth DATA_DIR          writes DATA_DIR/Sound/<name>.wav and DATA_DIR/Sound/Sounds.ini
-//   SoundSynth --check DATA_DIR  reads them back and reports peak, DC offset, length and loop seams
+//   SoundSynth --check DATA_DIR  reads them back and reports loudness, peaks, clicks and loop seams
 //
 // Every sample is made from oscillators, noise, filters, envelopes and delays with fixed seeds, so the
 // output is the same, byte for byte, on every run.
 #include "Check.h"
+#include "Loudness.h"
 #include "Samples.h"
 #include "Wave.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -17,29 +20,46 @@
 namespace Synth {
 
 const std::vector<TSampleEntry>& SampleList() {
-    // Volumes set the mix: every file peaks at -1 dBFS, so the list balances them by loudness and role.
-    // "engine" plays all through a mission (and the game stacks up to three copies of it): quiet.
-    // "run" is stacked too (every runner starts it). Explosions are the loudest; the button is soft.
+    // The mix, as loudness heard in play: explosions and the long bomb on top, the weapons a few LU under
+    // them, pick-ups and cues under those, the button and the engine bed at the bottom. Every file peaks
+    // just under -1 dBTP; its Volume in Sounds.ini, worked out from its measured loudness, takes it down
+    // to its place here.
     // clang-format off
     static const std::vector<TSampleEntry> List = {
-        {"engine",     22, true,  MakeEngine},    // a bed ~10 dB under the blasts, 3 copies stacked
-        {"explode1",   85, false, MakeExplode1},  // the loudest moments of play
-        {"explode2",  100, false, MakeExplode2},
-        {"emp",        85, false, MakeEmp},
-        {"phazer",     65, false, MakePhazer},    // dense and sustained: a little lower
-        {"longbomb",   75, false, MakeLongBomb},
-        {"shield",     75, false, MakeShield},
-        {"sniper",     80, false, MakeSniper},    // the main gun: must cut through the engine
-        {"plant",      60, false, MakePlant},
-        {"crate",      70, false, MakeCrate},
-        {"countdown",  45, false, MakeCountdown}, // repeats every second: present, not nagging
-        {"button",     45, false, MakeButton},    // short and soft, still heard over the theme
-        {"vorlen",     80, false, MakeVorlen},
-        {"run",        55, false, MakeRun},       // stacked: every runner starts it
-        {"scream",     70, false, MakeScream},
+        {"engine",    -27, true,  MakeEngine},    // a bed under everything; the game stacks up to three
+        {"explode1",  -15, false, MakeExplode1},  // the loudest moments of play
+        {"explode2",  -15, false, MakeExplode2},
+        {"emp",       -17, false, MakeEmp},
+        {"phazer",    -19, false, MakePhazer},    // dense and sustained: a little lower
+        {"longbomb",  -15, false, MakeLongBomb},
+        {"shield",    -19, false, MakeShield},
+        {"sniper",    -19, false, MakeSniper},    // the main gun: cuts through the engine, fired all the time
+        {"plant",     -21, false, MakePlant},
+        {"crate",     -19, false, MakeCrate},
+        {"countdown", -22, false, MakeCountdown}, // repeats every second: present, not nagging
+        {"button",    -24, false, MakeButton},    // short and soft, still heard over the theme
+        {"vorlen",    -17, false, MakeVorlen},
+        {"run",       -20, false, MakeRun},       // stacked: every runner starts it
+        {"scream",    -18, false, MakeScream},
     };
     // clang-format on
     return List;
+}
+
+const TSampleEntry* FindSample(const std::string& Name) {
+    for (const TSampleEntry& Entry : SampleList())
+        if (Name == Entry.Name)
+            return &Entry;
+    return nullptr;
+}
+
+int VolumeFor(double TargetLufs, double SampleLufs) {
+    const double Volume = 100 * DbToGain(TargetLufs - SampleLufs);
+    return static_cast<int>(std::lround(Clamp(Volume, 1, 100)));
+}
+
+double HeardLoudness(double SampleLufs, int Volume) {
+    return SampleLufs + 20 * std::log10(std::max(Volume, 1) / 100.0);
 }
 
 } // namespace Synth
@@ -64,18 +84,20 @@ int Write(const std::string& DataDir) {
     std::string List = "[Samples]\nCount=" + std::to_string(SampleList().size()) + "\n";
     int Index = 0;
     for (const TSampleEntry& Entry : SampleList()) {
-        const TBuffer Buffer = Entry.Make();
+        const std::vector<int16_t> Samples = Quantise(Entry.Make());
         const std::string Path = (SoundDir / (std::string(Entry.Name) + ".wav")).string();
-        if (!WriteWav(Path, Quantise(Buffer))) {
+        if (!WriteWav(Path, Samples)) {
             std::fprintf(stderr, "SoundSynth: cannot write %s\n", Path.c_str());
             return 1;
         }
-        std::printf("%-10s %6.3f s  %s\n", Entry.Name, static_cast<double>(Buffer.size()) / Rate,
-                    Path.c_str());
+        // Measured as written, so the check reads the same loudness back.
+        const int Volume = VolumeFor(Entry.Loudness, IntegratedLoudness(ToBuffer(Samples), Entry.Loop));
+        std::printf("%-10s %6.3f s  Volume %3d  %s\n", Entry.Name, static_cast<double>(Samples.size()) / Rate,
+                    Volume, Path.c_str());
         List += "\n[Sample" + std::to_string(Index++) + "]\n";
         List += "Name=" + std::string(Entry.Name) + "\n";
         List += "Sample=Sound\\" + std::string(Entry.Name) + ".wav\n";
-        List += "Volume=" + std::to_string(Entry.Volume) + "\n";
+        List += "Volume=" + std::to_string(Volume) + "\n";
         List += std::string("Loop=") + (Entry.Loop ? "1" : "0") + "\n";
     }
     const std::string ListPath = (SoundDir / "Sounds.ini").string();

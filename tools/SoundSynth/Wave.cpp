@@ -1,5 +1,7 @@
 #include "Wave.h"
 
+#include "Loudness.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -10,6 +12,8 @@ namespace Synth {
 
 namespace {
 
+constexpr double FullScale = 32767.0;
+
 double Mean(const TBuffer& Buffer) {
     if (Buffer.empty())
         return 0;
@@ -19,10 +23,9 @@ double Mean(const TBuffer& Buffer) {
     return Sum / static_cast<double>(Buffer.size());
 }
 
-void Normalise(TBuffer& Buffer) {
-    const double P = Peak(Buffer);
-    if (P > 0)
-        Scale(Buffer, DbToGain(TargetPeakDb) / P);
+void Normalise(TBuffer& Buffer, bool Loop) {
+    if (Peak(Buffer) > 0)
+        Scale(Buffer, DbToGain(TargetPeakDb - TruePeakDb(Buffer, Loop)));
 }
 
 void PutU32(std::vector<uint8_t>& Out, uint32_t V) {
@@ -76,20 +79,27 @@ void FinishOneShot(TBuffer& Buffer, double FadeInSeconds, double FadeOutSeconds)
     if (WindowSum > 0)
         for (size_t I = 0; I < Size; ++I)
             Buffer[I] -= Residual * Window[I] / WindowSum;
-    Normalise(Buffer);
+    Normalise(Buffer, false);
 }
 
 void FinishLoop(TBuffer& Buffer) {
     const double M = Mean(Buffer);
     for (double& V : Buffer)
         V -= M;
-    Normalise(Buffer);
+    Normalise(Buffer, true);
 }
 
 std::vector<int16_t> Quantise(const TBuffer& Buffer) {
     std::vector<int16_t> Out(Buffer.size());
     for (size_t I = 0; I < Buffer.size(); ++I)
-        Out[I] = static_cast<int16_t>(std::lround(Clamp(Buffer[I], -1.0, 1.0) * 32767.0));
+        Out[I] = static_cast<int16_t>(std::lround(Clamp(Buffer[I], -1.0, 1.0) * FullScale));
+    return Out;
+}
+
+TBuffer ToBuffer(const std::vector<int16_t>& Samples) {
+    TBuffer Out(Samples.size());
+    for (size_t I = 0; I < Samples.size(); ++I)
+        Out[I] = Samples[I] / FullScale;
     return Out;
 }
 

@@ -1,0 +1,91 @@
+#include "TGameHarness.h"
+
+#include "world/TShip.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Recorded sessions replayed headless through the real frame loop, their state hashes compared with the
+// ones they gave when they were recorded: a change in a rule of play fails here, naming the first frame
+// where the game went another way. After a change made on purpose, tools/rehash-replays.sh writes the
+// new hashes (ZERATHON_REHASH=1).
+constexpr int HashEvery = 10;
+// Only a replay that lost its closing line gets this far.
+constexpr int MaxFrames = 100000;
+const std::string ReplayDir = ZERATHON_SOURCE_DIR "/tests/replays/";
+
+std::string ReadFile(const std::string& Path) {
+    std::ifstream File(Path, std::ios::binary);
+    std::stringstream Text;
+    Text << File.rdbuf();
+    return Text.str();
+}
+
+std::vector<std::string> Lines(const std::string& Text) {
+    std::vector<std::string> Result;
+    std::istringstream Stream(Text);
+    for (std::string Line; std::getline(Stream, Line);)
+        Result.push_back(Line);
+    return Result;
+}
+
+class TReplayTest : public TGameHarness {
+  protected:
+    // Replays NAME.input as recorded with --level Level, recording it again; its hash lines.
+    std::vector<std::string> Replay(const std::string& Name, const std::string& Level) {
+        TCommandLine Options;
+        Options.DataDir = Dir.Dir();
+        Options.Headless = true;
+        Options.NoRaster = true;
+        Options.InputFile = ReplayDir + Name + ".input";
+        Options.Level = Level;
+        Options.StateHashEvery = HashEvery;
+        Options.RecordFile = Dir / "again.input";
+        Frm = std::make_unique<TmainFrm>(Options);
+        std::ostringstream Hashes;
+        Frm->StateHashOutput = &Hashes;
+        EXPECT_TRUE(Frm->FormCreate());
+        while (!Frm->Closed() && Frm->FramesDrawn() < MaxFrames)
+            Frm->RunOnce();
+        EXPECT_TRUE(Frm->Closed()) << Name << " did not end";
+        Frm->FormDestroy();
+        EXPECT_EQ(Read("again.input"), ReadFile(Options.InputFile))
+            << "recorded again, " << Name << " differs";
+        return Lines(Hashes.str());
+    }
+
+    static void Compare(const std::string& Name, const std::vector<std::string>& Replayed) {
+        const std::string Path = ReplayDir + Name + ".hashes";
+        if (std::getenv("ZERATHON_REHASH") != nullptr) {
+            std::ofstream File(Path, std::ios::binary);
+            for (const std::string& Line : Replayed)
+                File << Line << "\n";
+            ASSERT_TRUE(File.good()) << Path;
+            return;
+        }
+        const std::vector<std::string> Expected = Lines(ReadFile(Path));
+        ASSERT_FALSE(Expected.empty()) << Path << " is missing";
+        for (size_t Index = 0; Index < Expected.size() && Index < Replayed.size(); ++Index)
+            ASSERT_EQ(Replayed[Index], Expected[Index])
+                << Name << " went another way: the first hash that differs is at line " << Index + 1;
+        ASSERT_EQ(Replayed.size(), Expected.size()) << Name << " ended at another frame";
+    }
+};
+
+TEST_F(TReplayTest, AWonCampaignMissionPlaysTheSame) {
+    Compare("level01-won", Replay("level01-won", "level01"));
+    EXPECT_EQ(Profile.MissionDone[1], 1) << "the replay no longer wins the mission";
+}
+
+TEST_F(TReplayTest, AnEndlessGamePlaysTheSameToTheShipsDestruction) {
+    Compare("ttd-destroyed", Replay("ttd-destroyed", "ttd"));
+    ASSERT_NE(Game.Ship, nullptr);
+    EXPECT_TRUE(Game.Ship->Destroyed) << "the ship survives the replay";
+}
+
+} // namespace
