@@ -1,16 +1,10 @@
 #include "app/TGamepadMapper.h"
 
 #include "missions/TGame.h"
+#include "render/TKeyCodes.h"
 #include "world/TShip.h"
 
 #include <algorithm>
-
-namespace {
-constexpr int KeyEscape = 1;
-constexpr int KeyEnter = 28;
-constexpr int KeySpace = 57;
-constexpr int KeyF1 = 59;
-} // namespace
 
 void TGamepadMapper::SetMode(TMode NewMode, const std::array<int, 11>& NewKeys) {
     if (NewMode != Mode)
@@ -85,16 +79,16 @@ void TGamepadMapper::Sync() {
         Hold(Keys[TShip::KeyWeaponDown], Held(SDL_CONTROLLER_BUTTON_LEFTSHOULDER));
         Hold(Keys[TShip::KeyWeaponUp], Held(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER));
         Hold(Keys[TGame::KeyExit], Held(SDL_CONTROLLER_BUTTON_START));
-        Hold(KeyF1, Held(SDL_CONTROLLER_BUTTON_BACK));
+        Hold(TKeyCodes::F1, Held(SDL_CONTROLLER_BUTTON_BACK));
         break;
     case pmBriefing:
-        Hold(KeySpace, Held(SDL_CONTROLLER_BUTTON_A));
-        Hold(KeyEnter, Held(SDL_CONTROLLER_BUTTON_START));
-        Hold(KeyEscape, Held(SDL_CONTROLLER_BUTTON_B));
+        Hold(TKeyCodes::Space, Held(SDL_CONTROLLER_BUTTON_A));
+        Hold(TKeyCodes::Enter, Held(SDL_CONTROLLER_BUTTON_START));
+        Hold(TKeyCodes::Escape, Held(SDL_CONTROLLER_BUTTON_B));
         break;
     case pmMenu:
         Click = Held(SDL_CONTROLLER_BUTTON_A);
-        Hold(KeyEscape, Held(SDL_CONTROLLER_BUTTON_B) || Held(SDL_CONTROLLER_BUTTON_START));
+        Hold(TKeyCodes::Escape, Held(SDL_CONTROLLER_BUTTON_B) || Held(SDL_CONTROLLER_BUTTON_START));
         break;
     }
     for (int Code = 1; Code < 256; ++Code)

@@ -14,6 +14,7 @@
 #include "missions/TEndlessProgress.h"
 #include "missions/TLoading.h"
 #include "particles/TExplosion.h"
+#include "render/TKeyCodes.h"
 #include "runtime/TFile.h"
 #include "runtime/TIniFile.h"
 #include "runtime/TMessageBox.h"
@@ -38,11 +39,6 @@
 #include <vector>
 
 namespace {
-constexpr int KeyEscape = 1;
-constexpr int KeyEnter = 28;
-constexpr int KeySpace = 57;
-constexpr int KeyF1 = 59;
-constexpr int KeyF12 = 88;
 
 // Nothing reads a headless run's events, but SDL still turns SIGTERM and Ctrl-C into a quit event:
 // they end the run as closing the window would.
@@ -456,7 +452,7 @@ void TmainFrm::VelaTimerTimer() {
     if (Options.StateHashEvery > 0 && FrameNumber % Options.StateHashEvery == 0)
         *StateHashOutput << TStateHash::Line(FrameNumber) << '\n';
     TakeScreenshots();
-    if (VelaKeyboard.KeyPressed(KeyF12))
+    if (VelaKeyboard.KeyPressed(TKeyCodes::F12))
         SaveScreenshot();
     VelaDevice.Flip();
     if (Options.Frames > 0 && FrameNumber >= Options.Frames)
@@ -552,14 +548,15 @@ void TmainFrm::GameInput() {
         ShowDebugInfo = !ShowDebugInfo;
     if (VelaKeyboard.KeyPressed(Game.Keys[TGame::KeyExit]))
         Game.Paused = !Game.Paused;
-    if (VelaKeyboard.KeyPressed(KeyF1)) {
+    if (VelaKeyboard.KeyPressed(TKeyCodes::F1)) {
         Game.HelpShown = !Game.HelpShown;
         Game.Paused = !Game.Paused;
     }
 }
 
 void TmainFrm::LoopPreGame() {
-    if (Game.Phase < 3 && (VelaKeyboard.KeyPressed(KeyEnter) || VelaKeyboard.KeyPressed(KeyEscape))) {
+    if (Game.Phase < 3 &&
+        (VelaKeyboard.KeyPressed(TKeyCodes::Enter) || VelaKeyboard.KeyPressed(TKeyCodes::Escape))) {
         Game.Phase = 3;
         Game.Blink = true;
         Game.CaptionAlpha = 200;
@@ -629,7 +626,7 @@ void TmainFrm::StepBriefing() {
             Game.PhaseStamp = Now();
             Game.Blink = !Game.Blink;
         }
-        if (VelaKeyboard.KeyPressed(KeySpace))
+        if (VelaKeyboard.KeyPressed(TKeyCodes::Space))
             Game.Phase = 4;
         break;
     case 4:

@@ -139,7 +139,7 @@ void TKestruneDemo::Run() {
         break;
     }
     const TVelaKeyboard& Keyboard = Engine.Keyboard;
-    if (TMenuKeys::Back(Keyboard) || TMenuKeys::Confirm(Keyboard) || Keyboard.KeyPressed(TMenuKeys::Space) ||
+    if (TMenuKeys::Back(Keyboard) || TMenuKeys::Confirm(Keyboard) || Keyboard.KeyPressed(TKeyCodes::Space) ||
         Engine.Mouse.ButtonDown(0)) {
         if (SoundEngine != nullptr)
             SoundEngine->StopSample("run");

@@ -1,13 +1,8 @@
 #include "render/TInputState.h"
 
-#include <algorithm>
+#include "render/TKeyCodes.h"
 
-namespace {
-constexpr int KeyEnter = 28;
-constexpr int KeyLeftAlt = 56;
-constexpr int KeyPadEnter = 156;
-constexpr int KeyRightAlt = 184;
-} // namespace
+#include <algorithm>
 
 void TInputState::Apply(const TInputEvent& Event) {
     using TKind = TInputEvent::TKind;
@@ -50,8 +45,8 @@ void TInputState::Apply(const TInputEvent& Event) {
 void TInputState::KeyEvent(int Code, bool Down) {
     if (Code < 0 || Code > 255)
         return;
-    const bool AltHeld = KeyStates[KeyLeftAlt] != 0 || KeyStates[KeyRightAlt] != 0;
-    if (Down && AltHeld && (Code == KeyEnter || Code == KeyPadEnter)) {
+    const bool AltHeld = KeyStates[TKeyCodes::LeftAlt] != 0 || KeyStates[TKeyCodes::RightAlt] != 0;
+    if (Down && AltHeld && (Code == TKeyCodes::Enter || Code == TKeyCodes::KeypadEnter)) {
         FullScreenChord = true;
         return;
     }

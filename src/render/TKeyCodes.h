@@ -8,6 +8,15 @@ class TKeyCodes {
   public:
     // What FromScancode answers for a key DirectInput has no code for. Not 0: no key has that code.
     static constexpr int NoCode = -1;
+    // The keys the program itself answers, whatever the player's bindings.
+    static constexpr int Escape = 1;
+    static constexpr int Enter = 28;
+    static constexpr int LeftAlt = 56;
+    static constexpr int Space = 57;
+    static constexpr int F1 = 59;
+    static constexpr int F12 = 88;
+    static constexpr int KeypadEnter = 156;
+    static constexpr int RightAlt = 184;
 
     // The DirectInput key code of a scancode, or NoCode.
     static int FromScancode(SDL_Scancode Scancode);

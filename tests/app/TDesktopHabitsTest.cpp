@@ -4,6 +4,7 @@
 
 #include "engine/TEngine.h"
 #include "missions/TLoading.h"
+#include "render/TKeyCodes.h"
 #include "world/TShip.h"
 
 #include <SDL_mixer.h>
@@ -11,12 +12,6 @@
 #include <filesystem>
 
 namespace {
-
-constexpr int KeyEscape = 1;
-constexpr int KeyEnter = 28;
-constexpr int KeyLeftAlt = 56;
-constexpr int KeySpace = 57;
-constexpr int KeyF12 = 88;
 
 class TDesktopHabitsTest : public TGameHarness {
   protected:
@@ -31,9 +26,9 @@ class TDesktopHabitsTest : public TGameHarness {
         Loading->Visible = true;
         GameState = gsLoading;
         Frames(2);
-        Press(KeyEnter);
+        Press(TKeyCodes::Enter);
         Frames(1);
-        Press(KeySpace);
+        Press(TKeyCodes::Space);
         Frames(2);
         Game.CaptionAlpha = 0; // the start caption gone at once
         Frames(3);
@@ -110,28 +105,28 @@ TEST_F(TDesktopHabitsTest, PadStartOpensTheExitDialogAndBClosesIt) {
 TEST_F(TDesktopHabitsTest, AltEnterSwitchesFullScreenAndKeepsTheChoiceWithoutPressingEnter) {
     Start();
     ASSERT_FALSE(Settings.Windowed);
-    Frm->Input.KeyEvent(KeyLeftAlt, true);
-    Frm->Input.KeyEvent(KeyEnter, true);
+    Frm->Input.KeyEvent(TKeyCodes::LeftAlt, true);
+    Frm->Input.KeyEvent(TKeyCodes::Enter, true);
     Frames(1);
     EXPECT_TRUE(Settings.Windowed);
     EXPECT_TRUE(Frm->VelaDevice.Windowed());
     EXPECT_NE(Read("Settings.ini").find("Windowed=1"), std::string::npos);
-    EXPECT_EQ(Frm->Input.KeyState(KeyEnter), 0);
-    Frm->Input.KeyEvent(KeyEnter, false);
-    Frm->Input.KeyEvent(KeyEnter, true);
+    EXPECT_EQ(Frm->Input.KeyState(TKeyCodes::Enter), 0);
+    Frm->Input.KeyEvent(TKeyCodes::Enter, false);
+    Frm->Input.KeyEvent(TKeyCodes::Enter, true);
     Frames(1);
     EXPECT_FALSE(Settings.Windowed);
 }
 
 TEST_F(TDesktopHabitsTest, F12SavesEachFrameAsANewPictureAndSaysWhere) {
     Start();
-    Press(KeyF12);
+    Press(TKeyCodes::F12);
     Frames(1);
     ASSERT_EQ(Screenshots().size(), 1u);
     EXPECT_EQ(Frm->Notices.NoticeLine1, GameText.gi_ScreenshotSaved);
     EXPECT_EQ(Frm->Notices.NoticeLine2, Dir / ("Screenshots/" + Screenshots()[0]));
     EXPECT_TRUE(Frm->Notices.NoticeShown);
-    Press(KeyF12);
+    Press(TKeyCodes::F12);
     Frames(1);
     EXPECT_EQ(Screenshots().size(), 2u); // within the same second too
     EXPECT_EQ(Read("Screenshots/" + Screenshots()[1]).substr(0, 4), "\x89PNG");
@@ -140,7 +135,7 @@ TEST_F(TDesktopHabitsTest, F12SavesEachFrameAsANewPictureAndSaysWhere) {
 TEST_F(TDesktopHabitsTest, AScreenshotThatCannotBeSavedIsSaidOnceAndTheGameRunsOn) {
     Start();
     Write("Screenshots", "a file where the folder would go");
-    Press(KeyF12);
+    Press(TKeyCodes::F12);
     Frames(1);
     EXPECT_EQ(Frm->Notices.NoticeLine1, GameText.gi_ScreenshotFailed);
     EXPECT_NE(Frm->Notices.NoticeLine2.find("Screenshots"), std::string::npos);

@@ -1,20 +1,16 @@
 #include "TGameHarness.h"
 
 #include "engine/TEngine.h"
+#include "render/TKeyCodes.h"
 
 namespace {
-
-constexpr int KeyEscape = 1;
-constexpr int KeyEnter = 28;
-constexpr int KeySpace = 57;
-constexpr int KeyF1 = 59;
 
 class TFrameLoopTest : public TGameHarness {
   protected:
     // The intro ended and the game waiting in the menu state.
     void StartInMenu() {
         Start();
-        Press(KeyEscape);
+        Press(TKeyCodes::Escape);
         Frames(1);
         ASSERT_EQ(GameState, gsMenu);
     }
@@ -57,7 +53,7 @@ TEST_F(TFrameLoopTest, EscapeEndsTheIntroInTheFrameThatSeesIt) {
 
 TEST_F(TFrameLoopTest, BriefingFadesInStepByStepAndWaitsForSpace) {
     StartBriefing({"First line", "Second line"});
-    Press(KeySpace); // too early: nothing
+    Press(TKeyCodes::Space); // too early: nothing
     Frames(39);
     EXPECT_EQ(Game.Phase, 0);
     Frames(1); // more than 400 ms
@@ -75,9 +71,9 @@ TEST_F(TFrameLoopTest, BriefingFadesInStepByStepAndWaitsForSpace) {
     EXPECT_TRUE(Game.Blink);
     Frames(31);
     EXPECT_FALSE(Game.Blink); // the prompt blinks every 300 ms
-    Press(KeyEnter);          // no effect once the text is all there
+    Press(TKeyCodes::Enter);  // no effect once the text is all there
     EXPECT_EQ(Game.Phase, 3);
-    Press(KeySpace);
+    Press(TKeyCodes::Space);
     Frames(1);
     EXPECT_EQ(Game.Phase, 4);
     Frames(1);
@@ -86,7 +82,7 @@ TEST_F(TFrameLoopTest, BriefingFadesInStepByStepAndWaitsForSpace) {
 }
 
 TEST_F(TFrameLoopTest, EnterOrEscapeShowTheWholeBriefingAtOnce) {
-    for (int Key : {KeyEnter, KeyEscape}) {
+    for (int Key : {TKeyCodes::Enter, TKeyCodes::Escape}) {
         StartBriefing({"First", "Second", "Third"});
         Frames(60);
         Press(Key);
@@ -120,7 +116,7 @@ TEST_F(TFrameLoopTest, ExitKeyDuringTheStartCaptionUnpauses) {
     StartPlay();
     Frames(10);
     EXPECT_TRUE(Game.Paused);
-    Press(KeyEscape);
+    Press(TKeyCodes::Escape);
     Frames(1);
     EXPECT_FALSE(Game.Paused);
     EXPECT_EQ(Game.Phase, 0); // the caption goes on fading
@@ -137,11 +133,11 @@ TEST_F(TFrameLoopTest, F1TogglesHelpAndPauseTogether) {
     Frames(500);
     ASSERT_EQ(Game.Phase, 2);
     ASSERT_FALSE(Game.Paused);
-    Press(KeyF1);
+    Press(TKeyCodes::F1);
     Frames(1);
     EXPECT_TRUE(Game.HelpShown);
     EXPECT_TRUE(Game.Paused);
-    Press(KeyEscape);
+    Press(TKeyCodes::Escape);
     Frames(1);
     EXPECT_TRUE(Game.HelpShown);
     EXPECT_FALSE(Game.Paused);
@@ -151,10 +147,10 @@ TEST_F(TFrameLoopTest, PausesStopTheMissionClock) {
     StartPlay();
     Frames(500);
     const uint32_t Base = Game.WaveStamp;
-    Press(KeyEscape);
+    Press(TKeyCodes::Escape);
     Frames(50);
     EXPECT_TRUE(Game.Paused);
-    Press(KeyEscape);
+    Press(TKeyCodes::Escape);
     Frames(2);
     EXPECT_FALSE(Game.Paused);
     EXPECT_NEAR(static_cast<double>(Game.WaveStamp - Base), 510, 20);

@@ -8,15 +8,12 @@
 #include "missions/TCampaignProgress.h"
 #include "missions/TLoading.h"
 #include "particles/TExplosion.h"
+#include "render/TKeyCodes.h"
 #include "runtime/TFakeClock.h"
 #include "world/TRocket.h"
 #include "world/TShip.h"
 
 namespace {
-
-constexpr int KeyEscape = 1;
-constexpr int KeyEnter = 28;
-constexpr int KeySpace = 57;
 
 TWave MakeWave(int Rockets, uint8_t Kind, int Goal, int Pause, int Type) {
     return TMissionWriter::Wave(Rockets, Kind, Goal, Pause, Type);
@@ -37,10 +34,10 @@ class TCampaignPlayTest : public TGameHarness {
         Frames(2);
         ASSERT_EQ(GameState, gsBriefing);
         Frames(10);
-        Press(KeySpace); // too early for the prompt: ignored
-        Press(KeyEnter); // the whole briefing at once, then the prompt
+        Press(TKeyCodes::Space); // too early for the prompt: ignored
+        Press(TKeyCodes::Enter); // the whole briefing at once, then the prompt
         Frames(1);
-        Press(KeySpace);
+        Press(TKeyCodes::Space);
         Frames(2);
         ASSERT_EQ(GameState, gsPlaying);
     }
@@ -53,7 +50,7 @@ class TCampaignPlayTest : public TGameHarness {
     // The exit key during the start caption: play begins at once.
     void SkipCaption() {
         ASSERT_TRUE(Game.Paused);
-        Press(KeyEscape);
+        Press(TKeyCodes::Escape);
         Frames(1);
         ASSERT_FALSE(Game.Paused);
     }

@@ -4,9 +4,9 @@
 
 #include "app/Globals.h"
 #include "app/TmainFrm.h"
-#include "engine/TMenuKeys.h"
 #include "menu/TGameMenu.h"
 #include "missions/TLoading.h"
+#include "render/TKeyCodes.h"
 #include "world/TShip.h"
 
 #include <cctype>
@@ -81,7 +81,7 @@ void TMissionRun::ReadBriefing() {
         Reading = true;
     }
     if (Game.Phase == 3 && Reader.Read(Now()))
-        Keys.Tap(TMenuKeys::Space);
+        Keys.Tap(TKeyCodes::Space);
 }
 
 void TMissionRun::Fly(TMissionResult& Result) {
