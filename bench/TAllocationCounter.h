@@ -1,20 +1,21 @@
 #pragma once
 
 // Counts heap allocations, for the benchmarks' allocations per frame: every operator new and, with glibc,
-// every malloc, calloc and realloc as well (SDL and the C libraries allocate through those). Each thread
-// counts its own: the frame's are the main thread's, while the audio thread mixes on its own schedule.
+// every malloc, calloc and realloc as well (SDL and the C libraries allocate through those). Every thread
+// counts: what the frame sets going elsewhere, such as the audio thread mixing its sounds, is play too.
 // Include it in one source file of a program only: it replaces the global allocation functions.
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <new>
 
 class TAllocationCounter {
   public:
-    static int64_t Count() { return Allocations; }
-    static void Add() { ++Allocations; }
+    static int64_t Count() { return Allocations.load(std::memory_order_relaxed); }
+    static void Add() { Allocations.fetch_add(1, std::memory_order_relaxed); }
 
   private:
-    static inline thread_local int64_t Allocations = 0;
+    static inline std::atomic<int64_t> Allocations = 0;
 };
 
 #if defined(__GLIBC__)

@@ -4,6 +4,7 @@
 #include "runtime/TLoadFailures.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
+#include "runtime/TSdlBlockPool.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -29,6 +30,12 @@ constexpr int FirstChannels = 64;
 constexpr int ChannelStep = 32;
 // A damaged list must not make us walk billions of empty sections.
 constexpr int MaxEntries = 10000;
+
+// Runs on the mixer's thread after every mix: from then on the buffers it allocates for panned sounds
+// come from the pool.
+void TakeMixerBuffersFromPool(void*, Uint8*, int) {
+    TSdlBlockPool::UseOnThisThread(true);
+}
 
 std::string MixerError() {
     const char* Text = Mix_GetError();
@@ -79,6 +86,7 @@ void TSoundEngine::StartAudio() {
         return;
     }
 
+    TSdlBlockPool::Install();
     if (Silent) {
         // SDL's dummy driver mixes into nothing at real time, so a silent run loads and tracks its
         // samples exactly like a loud one.
@@ -111,6 +119,7 @@ void TSoundEngine::StartAudio() {
         return;
     }
     Open = true;
+    Mix_SetPostMix(TakeMixerBuffersFromPool, nullptr);
     if (Mix_AllocateChannels(-1) < FirstChannels) {
         Mix_AllocateChannels(FirstChannels);
     }
@@ -145,6 +154,7 @@ void TSoundEngine::LoadList() {
         Entry.File = TPath::Join(ProgramDir, List.ReadString(Section, "Sample", ""));
         Entry.Volume = std::clamp(List.ReadInteger(Section, "Volume", 100), 0, 100);
         Entry.Loop = List.ReadBool(Section, "Loop", false);
+        Entry.Channels.reserve(MaxPlaybacks); // a playback started in play must not allocate
         // Without a device the mixer cannot decode; the one box about the device has been shown and
         // the game runs silent, so the entries simply stay unloaded.
         if (!Open) {
@@ -218,7 +228,10 @@ void TSoundEngine::PlaySample(const std::string& Name) {
     Mix_Volume(Channel, Entry->Volume * MIX_MAX_VOLUME / 100);
     // Every playback gets its own pan between the centre (0) and full right (100).
     const int Pan = std::clamp(RandomRange ? RandomRange(101) : 0, 0, 100);
+    // The mixer keeps the pan until the playback ends, in blocks of the pool rather than the heap.
+    TSdlBlockPool::UseOnThisThread(true);
     Mix_SetPanning(Channel, static_cast<Uint8>(255 * (100 - Pan) / 100), 255);
+    TSdlBlockPool::UseOnThisThread(false);
     if (Mix_PlayChannel(Channel, Entry->Chunk, Entry->Loop ? -1 : 0) < 0) {
         Error("Can't play sample", ErrorPlay, Entry->Name + ": " + MixerError());
         return;

@@ -149,6 +149,7 @@ void TMissionLoader::LoadLevel(const std::string& Name) {
     else
         Game.Crates = std::make_unique<TCrate>(Game.Endless.CrateLifetime, Game.Endless.CrateIntervalMin,
                                                Game.Endless.CrateIntervalMax, 3, *Engine);
+    Game.Crates->WarmMessages(Game.Messages);
     if (Game.Asteroids) {
         Game.Asteroids->Reset();
         Game.Asteroids->Active = Game.Mode == "T" || Game.Campaign.CaptionIndex > 9;

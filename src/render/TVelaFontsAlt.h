@@ -25,8 +25,11 @@ class TVelaFontsAlt {
 
     // The lines every font keeps rendered take memory for their pixels: so that long play, with new
     // scores and messages in many sizes all the time, cannot grow it without end, all the fonts start
-    // their caches over when together they would pass the budget. A screen never needs this much.
-    static constexpr size_t CacheBudget = size_t(4) << 20;
+    // their caches over when together they would pass the budget. Play itself keeps more than a screen
+    // shows: every crate's message in all the sizes it grows through is some 5 MB of lines, 14 MB on the
+    // software renderer with its copy per kind of tint, and a smaller budget would start them over
+    // again and again.
+    static constexpr size_t CacheBudget = size_t(32) << 20;
     void MakeRoom(size_t Bytes);
     size_t CachedBytes() const;
 

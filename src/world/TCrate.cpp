@@ -161,6 +161,31 @@ template <typename... TPieces> const std::string& Compose(std::string& Into, con
 
 } // namespace
 
+void TCrate::WarmMessages(const TMessage& Messages) {
+    // Numbers are drawn from their digits, so one of each is enough.
+    const std::string& Health = GameText.gi_health;
+    const std::string& Points = GameText.gi_points;
+    const std::string Texts[] = {Health + " +0123456789, " + Points + " +0",
+                                 Health + " +0",
+                                 Points + " +0",
+                                 " +" + GameText.wpnEMP,
+                                 " +" + GameText.wpnPhazer,
+                                 " +" + GameText.wpnLongBomb,
+                                 " +" + GameText.wpnHyperShield,
+                                 GameText.wpnSniper + " +3",
+                                 GameText.wpnMine + " +1",
+                                 " "};
+    constexpr double Away = -4096;
+    for (const std::string& Text : Texts) {
+        // Opaque while it grows, translucent as it fades: a tint of each kind.
+        for (int Step = 0; Step <= TRocketMessage::LargestStep; ++Step)
+            for (uint32_t Alpha : {0xFFu, 0x80u})
+                Engine.DrawText(Text, Away, Away, 0, 0, Alpha << 24 | TMessage::MainColour,
+                                TMessage::FirstSizeFont + Step);
+        Engine.DrawText(Text, Away, Away, 0, 0, TMessage::NoticeColour, Messages.NoticeFont);
+    }
+}
+
 void TCrate::Show(TMessage& Messages, const std::string& Text) {
     Messages.ShowMessage(Text, X, Y);
     Messages.RequestNotice(Text, " ");

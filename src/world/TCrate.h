@@ -22,6 +22,10 @@ class TCrate {
     bool PickedUp(const TShip& Ship) const;
     // Reward K (0..9) of the table, into the ship, the score and the messages.
     void GiveContents(int K, TShip& Ship, TMessage& Messages, int& Score);
+    // Draws, off the screen, every text a pickup can show in every size the main message grows through
+    // and in the notice, so that pickups in play find them rendered. As a mission loads; from the second
+    // on, the texts are found already kept.
+    void WarmMessages(const TMessage& Messages);
     // The whole seconds the countdown shows.
     int SecondsLeft() const;
     // Yellow while more than 5 seconds are left, then red, both at alpha 150.

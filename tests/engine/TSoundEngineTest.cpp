@@ -1,5 +1,6 @@
 #include "engine/TSoundEngine.h"
 #include "runtime/TMessageBox.h"
+#include "runtime/TSdlBlockPool.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -200,6 +201,22 @@ TEST_F(TSoundEngineTest, LoopedSamplePlaysUntilStoppedAndOneShotEndsByItself) {
     EXPECT_EQ(Sound->Playing("hum"), 0);
     EXPECT_EQ(Voices(Sound->Sample(0)->Chunk), 0);
     EXPECT_TRUE(Boxes.empty());
+}
+
+TEST_F(TSoundEngineTest, APanIsKeptInPoolBlocksWhileItsPlaybackLastsAndTheEndGivesThemBack) {
+    WriteWav("hum.wav", 50);
+    WriteList("[Samples]\nCount=1\n" + Entry(0, "hum", "Sound\\hum.wav", true));
+    const size_t Before = TSdlBlockPool::BlocksInUse();
+    {
+        auto Sound = Make();
+        Sound->RandomRange = [](int) { return 50; }; // off centre: the mixer keeps a pan
+        Sound->PlaySample("hum");
+        Sound->PlaySample("hum");
+        // Its settings and its place among the channel's effects, for each playback.
+        EXPECT_GE(TSdlBlockPool::BlocksInUse(), Before + 4);
+        Sound->StopSample("hum");
+    }
+    EXPECT_EQ(TSdlBlockPool::BlocksInUse(), Before);
 }
 
 TEST_F(TSoundEngineTest, EmptyOrMissingListLoadsNothingAndShowsNothing) {

@@ -41,6 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const float CentreX = TFuzzStage::Width / 2.0f, CentreY = TFuzzStage::Height / 2.0f;
     System.Fire(CentreX, CentreY);
     for (int Step = 0; Step < 100; ++Step) {
+        // A stopped effect with no particles left can show nothing more; a live one still gets every
+        // step, so one that never ends is found.
+        if (!System.Running() && System.Count() == 0)
+            break;
         System.MoveTo(false, CentreX + 20 * std::cos(Step / 10.0f), CentreY + 15 * std::sin(Step / 10.0f));
         System.Update(20);
         Check(System.Count() <= TXParticleSystem::MaxParticles);

@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     int Value = 0;
     TIniFile::ParseInteger(Text.substr(0, 64), Value);
     WriteAndReload(Ini);
-    // The conversion keeps no state beyond one character, so the start of the input tries all it can.
-    CheckWin1250(Text.substr(0, 256));
+    // The conversion keeps no state beyond one character, so the start of the input tries all it can;
+    // its table lookups cost a third of the run at 256 bytes.
+    CheckWin1250(Text.substr(0, 64));
     return 0;
 }

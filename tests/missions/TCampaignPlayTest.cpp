@@ -9,7 +9,9 @@
 #include "missions/TLoading.h"
 #include "particles/TExplosion.h"
 #include "render/TKeyCodes.h"
+#include "render/TVelaFontsAlt.h"
 #include "runtime/TFakeClock.h"
+#include "world/TCrate.h"
 #include "world/TRocket.h"
 #include "world/TShip.h"
 
@@ -156,6 +158,26 @@ TEST_F(TCampaignPlayTest, AWonMissionLeadsToTheCampaignPageAndTheLastOneToTheCre
             EXPECT_EQ(GameMenu->SubScreen, 3); // its campaign page
         }
     }
+}
+
+TEST_F(TCampaignPlayTest, EveryCrateRewardIsShownFromTextsRenderedAsTheMissionLoaded) {
+    Start();
+    LoadMission("ttd", 0);
+    SkipCaption();
+    const size_t Loaded = Engine->Fonts.CachedBytes();
+    TShip& Ship = *Game.Ship;
+    for (bool AllCharged : {false, true})
+        for (int Kind = 0; Kind < 10; ++Kind) {
+            Ship.Owned.fill(true);
+            Ship.Charged.fill(AllCharged); // a weapon's charge, or what is given instead
+            int Score = 0;
+            Game.Crates->GiveContents(Kind, Ship, Game.Messages, Score);
+            // Grown through every size and shrunk back, with its notice: nothing new is rendered.
+            for (int Step = 0; Step <= TRocketMessage::LargestStep + 5; ++Step) {
+                Game.Messages.Draw();
+                ASSERT_EQ(Engine->Fonts.CachedBytes(), Loaded) << Kind << " " << Step;
+            }
+        }
 }
 
 TEST_F(TCampaignPlayTest, AnEndlessGameEndsOnTheHighScores) {

@@ -6,8 +6,6 @@
 #include "app/Globals.h"
 #include "menu/TGameMenu.h"
 
-#include <cstdio>
-
 std::vector<TMissionResult> TCampaignRun::Fly(const std::string& Name, const TProfile& Start) {
     std::vector<TMissionResult> Runs;
     for (int Seed = 1; Seed <= Seeds; ++Seed)
@@ -15,11 +13,15 @@ std::vector<TMissionResult> TCampaignRun::Fly(const std::string& Name, const TPr
     return Runs;
 }
 
-TMissionSummary TCampaignRun::PlayAlone(const std::string& Name) {
+TMissionSummary TCampaignRun::PlayAlone(const std::string& Name, const TProfile& Start) {
     TMissionSummary Summary;
     Summary.Name = Name;
-    Summary.Runs = Fly(Name, TProfile());
+    Summary.Runs = Fly(Name, Start);
     return Summary;
+}
+
+std::string TCampaignRun::MissionName(int Mission) {
+    return (Mission < 10 ? "level0" : "level") + std::to_string(Mission);
 }
 
 TProfile TCampaignRun::Carry(const TProfile& Start, const std::vector<TMissionResult>& Runs, int Mission) {
@@ -52,18 +54,21 @@ std::vector<std::string> TCampaignRun::Shop(TProfile& Player) {
     return Bought;
 }
 
-TProfile TCampaignRun::PlayCampaign(const std::function<void(const TMissionSummary&)>& Report) {
-    TProfile Player;
-    for (int Mission = 1; Mission <= CampaignMissionCount; ++Mission) {
-        char Name[16];
-        std::snprintf(Name, sizeof Name, "level%02d", Mission);
+TProfile TCampaignRun::PlayCampaign(const TProfile& Start,
+                                    const std::function<void(const TMissionSummary&)>& Report) {
+    TProfile Player = Start;
+    int First = 1;
+    while (First < CampaignMissionCount && Player.MissionDone[First])
+        ++First;
+    for (int Mission = First; Mission <= CampaignMissionCount; ++Mission) {
+        const std::string Name = MissionName(Mission);
         TMissionSummary Summary;
         Summary.Name = Name;
         Summary.Runs = Fly(Name, Player);
         Summary.CarriedOn = Summary.Wins() == 0;
         Player = Carry(Player, Summary.Runs, Mission);
         Summary.Purchases = Shop(Player);
-        Summary.CreditsAfterShop = Player.Credits;
+        Summary.Carried = Player;
         Report(Summary);
     }
     return Player;

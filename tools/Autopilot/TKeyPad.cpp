@@ -4,7 +4,13 @@
 
 // As the window's keys come in, so a recording of the game holds them.
 void TKeyPad::Press(int Key, bool Down) {
-    Input.Apply(TInputEvent::Of(Down ? TInputEvent::TKind::KeyDown : TInputEvent::TKind::KeyUp, Key));
+    if (Input != nullptr)
+        Input->Apply(TInputEvent::Of(Down ? TInputEvent::TKind::KeyDown : TInputEvent::TKind::KeyUp, Key));
+}
+
+void TKeyPad::Attach(TInputState& Game) {
+    Input = &Game;
+    Wanted = Down = TappedNow = TappedBefore = {};
 }
 
 void TKeyPad::Hold(int Key) {

@@ -9,7 +9,8 @@ class TInputState;
 // one frame and is kept up the next, so two taps in a row are two presses.
 class TKeyPad {
   public:
-    explicit TKeyPad(TInputState& Input) : Input(Input) {}
+    // The game whose input the keys go to: each flight is a game of its own. Every key starts up.
+    void Attach(TInputState& Game);
 
     void Hold(int Key);
     void Tap(int Key);
@@ -24,7 +25,7 @@ class TKeyPad {
     static bool Valid(int Key) { return Key >= 0 && Key < 256; }
     void Press(int Key, bool Down);
 
-    TInputState& Input;
+    TInputState* Input = nullptr;
     std::array<bool, 256> Wanted{};
     std::array<bool, 256> Down{};
     std::array<bool, 256> TappedNow{};

@@ -10,6 +10,8 @@
 #include "world/TShip.h"
 
 #include <cctype>
+#include <cstdlib>
+#include <iostream>
 
 namespace {
 
@@ -17,6 +19,29 @@ namespace {
 constexpr int WreckWatchFrames = 150;
 
 } // namespace
+
+TMissionRun::TMissionRun(const TCommandLine& Options, int MaxPlayMs)
+    : Options(Options), MaxPlayMs(MaxPlayMs) {
+    this->Options.HasSeed = true;
+}
+
+TMissionRun::~TMissionRun() {
+    Frame.reset();
+    ResetGlobals();
+}
+
+bool TMissionRun::StartGame(uint32_t Seed) {
+    Frame.reset();
+    ResetGlobals();
+    Options.Seed = Seed;
+    Frame = std::make_unique<TmainFrm>(Options);
+    // One file holds one game's input.
+    Options.RecordFile.clear();
+    if (!Frame->FormCreate())
+        return false;
+    Keys.Attach(Frame->Input);
+    return true;
+}
 
 int TMissionRun::MissionNumber(const std::string& Name) {
     if (Name.size() != 7 || Name.compare(0, 5, "level") != 0 ||
@@ -36,9 +61,11 @@ void TMissionRun::Load(const std::string& Name) {
 }
 
 TMissionResult TMissionRun::Play(const std::string& Name, uint32_t Seed, const TProfile& Player) {
+    if (!StartGame(Seed)) {
+        std::cerr << "Autopilot: the game did not start\n";
+        std::exit(1);
+    }
     Profile = Player;
-    Random.Seed(Seed);
-    Keys.ReleaseAll();
     Pilot.Reset();
     Reading = Playing = false;
     WreckFrames = 0;
@@ -114,7 +141,7 @@ void TMissionRun::ConfirmExit() {
 }
 
 void TMissionRun::NextFrame() {
-    const int Target = Frame.FramesDrawn() + 1;
-    while (Frame.FramesDrawn() < Target)
-        Frame.RunOnce();
+    const int Target = Frame->FramesDrawn() + 1;
+    while (Frame->FramesDrawn() < Target)
+        Frame->RunOnce();
 }

@@ -11,8 +11,9 @@ struct TMissionSummary {
     std::vector<TMissionResult> Runs;
     // Not won with any seed: the campaign went on as if it had been.
     bool CarriedOn = false;
-    int CreditsAfterShop = 0;
     std::vector<std::string> Purchases;
+    // In a campaign: the profile carried into the next mission, after the shop.
+    TProfile Carried;
 
     int Wins() const;
     // "NAME won W/N" and the means of the figures.

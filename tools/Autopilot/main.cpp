@@ -1,20 +1,22 @@
 // Autopilot: flies campaign missions headless with a simple competent strategy, to test their balance.
-//   Autopilot --data DIR --missions all|NAME,NAME... --seeds N [--record FILE]
+//   Autopilot --data DIR --missions all|NAME,NAME... --seeds N [--profile FILE] [--save-profiles DIR]
+//             [--record FILE]
 // NAME is level01 .. level19 or ttd. Each mission is flown with seeds 1..N and gets one line, "NAME won
 // W/N" and the means of its figures. "all" flies the campaign in order with the profile carried on and
-// the shop visited between missions; named missions start from a new profile each.
+// the shop visited between missions; --save-profiles writes the profile it carries into each mission
+// as DIR/NAME.sav. Everything starts from a new profile, or from --profile's save file: named missions
+// each, so a late mission can be flown many times with the ship the campaign brings to it, and "all"
+// from the first mission that profile has not won.
 #include "TCampaignRun.h"
-#include "TKeyPad.h"
 #include "TMissionRun.h"
 #include "TShopRule.h"
 
 #include "app/Globals.h"
 #include "app/TCommandLine.h"
-#include "app/TmainFrm.h"
-#include "engine/TEngine.h"
-#include "engine/TSoundEngine.h"
+#include "menu/TProfileFiles.h"
+#include "runtime/TSaveFile.h"
+#include "runtime/TZlibStream.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -29,11 +31,14 @@ struct TOptions {
     std::vector<std::string> Missions;
     bool Campaign = false;
     int Seeds = 1;
-    std::string RecordFile; // the game's --record: the flights' input, to replay with --input
+    std::string ProfileFile;
+    std::string ProfileDir;
+    std::string RecordFile; // the game's --record: the first flight's input, to replay with --input
 };
 
 int Usage() {
-    std::cerr << "usage: Autopilot --data DIR --missions all|NAME,NAME... --seeds N [--record FILE]\n";
+    std::cerr << "usage: Autopilot --data DIR --missions all|NAME,NAME... --seeds N [--profile FILE]"
+                 " [--save-profiles DIR] [--record FILE]\n";
     return 2;
 }
 
@@ -57,6 +62,10 @@ bool Parse(int Count, char** Arguments, TOptions& Options) {
             Options.Missions = SplitNames(Value);
         else if (Option == "--seeds")
             Options.Seeds = std::atoi(Value.c_str());
+        else if (Option == "--profile")
+            Options.ProfileFile = Value;
+        else if (Option == "--save-profiles")
+            Options.ProfileDir = Value;
         else if (Option == "--record")
             Options.RecordFile = Value;
         else
@@ -75,53 +84,65 @@ std::filesystem::path CopyData(const std::string& DataDir) {
     return Pattern;
 }
 
+// In the game's own save format, so a file can also be put in a game's Users folder.
+// A failed save says so itself.
+void SaveProfile(const std::filesystem::path& Path, const TProfile& Player) {
+    constexpr int Level = 6;
+    TSaveFile::Packed(Path.string(), TProfileFiles::Encode(Player), Level);
+}
+
+bool LoadProfile(const std::string& Path, TProfile& Player) {
+    std::vector<uint8_t> Bytes;
+    return TZlibStream::ReadFile(Path, Bytes) && TProfileFiles::Decode(Bytes, Player);
+}
+
 void PrintSummary(const TMissionSummary& Summary) {
     std::cout << Summary.Line() << (Summary.CarriedOn ? "  (never won: carried on as if won)" : "") << "\n";
     if (!Summary.Purchases.empty()) {
         std::cout << "  shop:";
         for (size_t Index = 0; Index < Summary.Purchases.size(); ++Index)
             std::cout << (Index ? ", " : " ") << Summary.Purchases[Index];
-        std::cout << "; " << Summary.CreditsAfterShop << " credits left\n";
+        std::cout << "; " << Summary.Carried.Credits << " credits left\n";
     }
     std::cout.flush();
 }
 
-void PlayCampaign(TCampaignRun& Run) {
+void PlayCampaign(TCampaignRun& Run, const TProfile& Start, const std::string& ProfileDir) {
     std::string FirstPurchase;
-    const TProfile End = Run.PlayCampaign([&](const TMissionSummary& Summary) {
+    const TProfile End = Run.PlayCampaign(Start, [&](const TMissionSummary& Summary) {
         PrintSummary(Summary);
         if (FirstPurchase.empty() && !Summary.Purchases.empty())
             FirstPurchase = Summary.Name;
+        const int Mission = std::stoi(Summary.Name.substr(5)) + 1;
+        if (!ProfileDir.empty() && Mission <= CampaignMissionCount)
+            SaveProfile(std::filesystem::path(ProfileDir) / (TCampaignRun::MissionName(Mission) + ".sav"),
+                        Summary.Carried);
     });
     std::cout << "first shop item bought after " << (FirstPurchase.empty() ? "none" : FirstPurchase) << "\n";
     std::cout << "everything bought by the end: " << (TShopRule::SoldOut(End) ? "yes" : "no") << "\n";
 }
 
 int Fly(const TOptions& Options, const std::string& DataCopy) {
+    TProfile Start;
+    if (!Options.ProfileFile.empty() && !LoadProfile(Options.ProfileFile, Start)) {
+        std::cerr << "Autopilot: " << Options.ProfileFile << " is not a profile\n";
+        return 1;
+    }
+    if (!Options.ProfileDir.empty())
+        std::filesystem::create_directories(Options.ProfileDir);
     TCommandLine Game;
     Game.DataDir = DataCopy + "/";
     Game.Headless = true;
-    Game.StepMs = 10;
-    Game.HasSeed = true;
-    Game.Seed = 1;
-    Game.RecordFile = Options.RecordFile;
-    TmainFrm Frame(Game);
-    if (!Frame.FormCreate()) {
-        std::cerr << "Autopilot: the game did not start\n";
-        return 1;
-    }
     // Nothing is drawn: a mission takes seconds.
-    Engine->Device.Rasterise = false;
-    // The pan of a sound comes from the game's generator, and whether a sound starts depends on the audio
-    // device's own clock: panning from a generator of its own keeps a seed's flight the same every run.
-    SoundEngine->RandomRange = [Pan = TRandom()](int Range) mutable { return Pan.Next(Range); };
-    TKeyPad Keys(Frame.Input);
-    TMissionRun Runner(Frame, Keys);
+    Game.NoRaster = true;
+    Game.StepMs = 10;
+    Game.RecordFile = Options.RecordFile;
+    TMissionRun Runner(Game);
     TCampaignRun Run(Runner, Options.Seeds);
     if (Options.Campaign)
-        PlayCampaign(Run);
+        PlayCampaign(Run, Start, Options.ProfileDir);
     for (const std::string& Name : Options.Missions)
-        PrintSummary(Run.PlayAlone(Name));
+        PrintSummary(Run.PlayAlone(Name, Start));
     return 0;
 }
 
@@ -138,7 +159,6 @@ int main(int Count, char** Arguments) {
         return 1;
     }
     const int Status = Fly(Options, DataCopy.string());
-    ResetGlobals();
     std::filesystem::remove_all(DataCopy);
     return Status;
 }
