@@ -16,7 +16,7 @@ bool IsBlank(char C) {
     return C == ' ' || C == '\t' || C == '\r' || C == '\v' || C == '\f';
 }
 
-// Lookups classify every line of a section, so names are views into the lines, not copies.
+// The index holds every name of the file, so names are views into the lines, not copies.
 std::string_view TrimView(std::string_view Text) {
     size_t Begin = 0;
     size_t End = Text.size();
@@ -98,6 +98,7 @@ TIniFile TIniFile::FromText(const std::string& Text, std::string FileName) {
 }
 
 void TIniFile::LoadText(const std::string& Text) {
+    NameIndex.Clear();
     Lines.clear();
     CrLf = false;
     size_t Start = 0;
@@ -134,32 +135,31 @@ std::string TIniFile::Text() const {
     return Out;
 }
 
-bool TIniFile::FindSection(const std::string& Section, TSectionRange& Range) const {
-    const std::string_view Wanted = TrimView(Section);
-    std::string_view Found;
-    for (size_t I = 0; I < Lines.size(); ++I) {
-        if (Classify(Lines[I].Text, &Found) != TKind::Section || !TAscii::SameName(Found, Wanted)) {
-            continue;
-        }
-        Range.Header = I;
-        Range.End = I + 1;
-        while (Range.End < Lines.size() && Classify(Lines[Range.End].Text) != TKind::Section) {
-            ++Range.End;
-        }
-        return true;
+const TIniIndex& TIniFile::Indexed() const {
+    if (NameIndex.Built()) {
+        return NameIndex;
     }
-    return false;
+    size_t Header = Lines.size(); // keys before the first section belong to none
+    std::string_view Name;
+    for (size_t I = 0; I < Lines.size(); ++I) {
+        const TKind Kind = Classify(Lines[I].Text, &Name);
+        if (Kind == TKind::Section) {
+            NameIndex.AddSection(Name, I);
+            Header = I;
+        } else if (Kind == TKind::Key && Header != Lines.size()) {
+            NameIndex.AddKey(Header, Name, I);
+        }
+    }
+    NameIndex.Finish(Lines.size());
+    return NameIndex;
 }
 
-size_t TIniFile::FindKey(const TSectionRange& Range, const std::string& Key) const {
-    const std::string_view Wanted = TrimView(Key);
-    std::string_view Found;
-    for (size_t I = Range.Header + 1; I < Range.End; ++I) {
-        if (Classify(Lines[I].Text, &Found) == TKind::Key && TAscii::SameName(Found, Wanted)) {
-            return I;
-        }
-    }
-    return Lines.size();
+bool TIniFile::FindSection(std::string_view Section, TSectionRange& Range) const {
+    return Indexed().FindSection(TrimView(Section), Range);
+}
+
+size_t TIniFile::FindKey(const TSectionRange& Range, std::string_view Key) const {
+    return Indexed().FindKey(Range.Header, TrimView(Key), Lines.size());
 }
 
 std::string TIniFile::ReadString(const std::string& Section, const std::string& Key,
@@ -264,16 +264,10 @@ std::vector<std::string> TIniFile::ReadSectionKeys(const std::string& Section) c
     if (!FindSection(Section, Range)) {
         return Keys;
     }
+    // A key is listed at its first line: the one a lookup finds.
     std::string_view Found;
     for (size_t I = Range.Header + 1; I < Range.End; ++I) {
-        if (Classify(Lines[I].Text, &Found) != TKind::Key) {
-            continue;
-        }
-        bool Seen = false;
-        for (const std::string& Key : Keys) {
-            Seen = Seen || TAscii::SameName(Key, Found);
-        }
-        if (!Seen) {
+        if (Classify(Lines[I].Text, &Found) == TKind::Key && FindKey(Range, Found) == I) {
             Keys.emplace_back(Found);
         }
     }
@@ -282,16 +276,12 @@ std::vector<std::string> TIniFile::ReadSectionKeys(const std::string& Section) c
 
 std::vector<std::string> TIniFile::ReadSections() const {
     std::vector<std::string> Sections;
+    // A section is listed at its first header: the one a lookup finds.
     std::string_view Found;
-    for (const TLine& Line : Lines) {
-        if (Classify(Line.Text, &Found) != TKind::Section) {
-            continue;
-        }
-        bool Seen = false;
-        for (const std::string& Section : Sections) {
-            Seen = Seen || TAscii::SameName(Section, Found);
-        }
-        if (!Seen) {
+    for (size_t I = 0; I < Lines.size(); ++I) {
+        TSectionRange Range;
+        if (Classify(Lines[I].Text, &Found) == TKind::Section && FindSection(Found, Range) &&
+            Range.Header == I) {
             Sections.emplace_back(Found);
         }
     }
@@ -307,6 +297,8 @@ void TIniFile::InsertLine(size_t Index, const std::string& Text) {
 }
 
 bool TIniFile::Flush(const std::vector<TLine>& Old) {
+    // Every write ends here, having changed the lines the index points into.
+    NameIndex.Clear();
     if (Name.empty() || Updating) {
         return true;
     }

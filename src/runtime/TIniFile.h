@@ -1,7 +1,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "runtime/TIniIndex.h"
 
 // A Windows-style INI file with the behaviour the game's data and save files were made for: section
 // and key names match without regard to case, the first match wins, values are cut at 2047
@@ -58,22 +61,22 @@ class TIniFile {
         std::string Text;
         std::string Ending; // "\r\n", "\n" or "" (last line without a newline)
     };
-    // Where a section sits: its header line and one past its last line.
-    struct TSectionRange {
-        size_t Header;
-        size_t End;
-    };
+    using TSectionRange = TIniIndex::TSection;
 
     TIniFile() = default;
-    bool FindSection(const std::string& Section, TSectionRange& Range) const;
+    bool FindSection(std::string_view Section, TSectionRange& Range) const;
     // Index of the first line of the section holding Key, or Lines.size().
-    size_t FindKey(const TSectionRange& Range, const std::string& Key) const;
+    size_t FindKey(const TSectionRange& Range, std::string_view Key) const;
     std::string NewLineEnding() const { return CrLf ? "\r\n" : "\n"; }
     void InsertLine(size_t Index, const std::string& Text);
     bool Flush(const std::vector<TLine>& Old);
+    // The index of the lines as they are now, built on the first lookup after a change.
+    const TIniIndex& Indexed() const;
 
     std::string Name;
     std::vector<TLine> Lines;
+    // Lookups build it, so a TIniFile is not to be read from two threads at once.
+    mutable TIniIndex NameIndex;
     bool CrLf = false;
     bool Updating = false;
     std::vector<TLine> BeforeUpdate;

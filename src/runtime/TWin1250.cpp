@@ -1,6 +1,9 @@
 #include "runtime/TWin1250.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -91,12 +94,18 @@ int TWin1250::ByteOf(char32_t CodePoint) {
     if (CodePoint > 0xFFFF) {
         return -1;
     }
-    for (int I = 0; I < 128; ++I) {
-        if (HighHalf[I] != 0 && HighHalf[I] == CodePoint) {
-            return 0x80 + I;
+    // Language files in UTF-8 come through here a character at a time: a binary search, not a walk.
+    static const std::array<std::pair<char16_t, int>, 128> ByCodePoint = [] {
+        std::array<std::pair<char16_t, int>, 128> Table{};
+        for (int I = 0; I < 128; ++I) {
+            Table[I] = {HighHalf[I], 0x80 + I};
         }
-    }
-    return -1;
+        std::sort(Table.begin(), Table.end());
+        return Table;
+    }();
+    const auto Found = std::lower_bound(ByCodePoint.begin(), ByCodePoint.end(),
+                                        std::make_pair(static_cast<char16_t>(CodePoint), 0));
+    return Found != ByCodePoint.end() && Found->first == CodePoint ? Found->second : -1;
 }
 
 char32_t TWin1250::CodePointOf(unsigned char Byte) {

@@ -6,9 +6,9 @@
 
 namespace {
 
-// Every lookup walks the whole file, so reading every key of a long input would spend the fuzzer's time
-// on repeats of one parse: the first keys of the first sections are read, and only the first is read
-// as every type (the lookup is the same; only the reading of the value differs).
+// Reading every key of a long input would spend the fuzzer's time on repeats of one lookup: the first
+// keys of the first sections are read, and only the first is read as every type (the lookup is the
+// same; only the reading of the value differs).
 void ReadSome(const TIniFile& Ini) {
     constexpr size_t MaxSections = 2, MaxKeys = 2;
     const std::vector<std::string> Sections = Ini.ReadSections();

@@ -167,6 +167,14 @@ TEST(TIniFile, DeleteKeyAndEraseSection) {
     EXPECT_FALSE(Ini.SectionExists("B"));
 }
 
+TEST(TIniFile, LookupsSeeTextLoadedOverOldText) {
+    TIniFile Ini = TIniFile::FromText("[A]\nX=1\n[B]\nY=2\n");
+    EXPECT_EQ(Ini.ReadString("B", "Y", ""), "2");
+    Ini.LoadText("[C]\n[B]\nZ=4\n");
+    EXPECT_EQ(Ini.ReadString("B", "Y", "none"), "none");
+    EXPECT_EQ(Ini.ReadString("B", "Z", ""), "4");
+}
+
 TEST(TIniFile, FailedWriteKeepsOldFileAndMemory) {
     TTempDir Dir;
     const std::string Path = Dir.File("s.ini");
@@ -201,8 +209,10 @@ TEST(TIniFile, AnUpdateReachesTheDiskWholeOrNotAtAll) {
     Ini.BeginUpdate();
     Ini.WriteBool("Video", "Windowed", false);
     Ini.EraseSection("Language");
+    EXPECT_FALSE(Ini.SectionExists("Language"));
     EXPECT_FALSE(Ini.EndUpdate());
     EXPECT_EQ(ReadBack(Path), After);
     EXPECT_EQ(Ini.Text(), After);
+    EXPECT_EQ(Ini.ReadString("Language", "Language", ""), "English");
     EXPECT_NE(Ini.LastError().find("s.ini.tmp"), std::string::npos) << Ini.LastError();
 }
