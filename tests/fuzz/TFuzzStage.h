@@ -30,8 +30,11 @@ class TFuzzStage {
   public:
     static constexpr int Width = 64, Height = 48;
 
+    // Called once at the start of each input, which is a frame to the canvas: the game clears its
+    // counters every frame, and millions of inputs would otherwise overflow them.
     static TFuzzStage& Get() {
         static TFuzzStage Stage;
+        Stage.Canvas.ResetCounters();
         return Stage;
     }
 
