@@ -311,8 +311,13 @@ bool TIniFile::Flush(const std::vector<TLine>& Old) {
     return false;
 }
 
+std::vector<TIniFile::TLine> TIniFile::RollbackCopy() const {
+    // Only a write that goes to disk at once can fail and need the lines it changed.
+    return Name.empty() || Updating ? std::vector<TLine>() : Lines;
+}
+
 bool TIniFile::WriteString(const std::string& Section, const std::string& Key, const std::string& Value) {
-    const std::vector<TLine> Old = Lines;
+    const std::vector<TLine> Old = RollbackCopy();
     if (Lines.empty()) {
         CrLf = false;
     }
@@ -354,7 +359,7 @@ bool TIniFile::DeleteKey(const std::string& Section, const std::string& Key) {
     if (Index == Lines.size()) {
         return true;
     }
-    const std::vector<TLine> Old = Lines;
+    const std::vector<TLine> Old = RollbackCopy();
     Lines.erase(Lines.begin() + static_cast<std::ptrdiff_t>(Index));
     return Flush(Old);
 }
@@ -364,7 +369,7 @@ bool TIniFile::EraseSection(const std::string& Section) {
     if (!FindSection(Section, Range)) {
         return true;
     }
-    const std::vector<TLine> Old = Lines;
+    const std::vector<TLine> Old = RollbackCopy();
     Lines.erase(Lines.begin() + static_cast<std::ptrdiff_t>(Range.Header),
                 Lines.begin() + static_cast<std::ptrdiff_t>(Range.End));
     return Flush(Old);

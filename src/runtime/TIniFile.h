@@ -69,6 +69,7 @@ class TIniFile {
     size_t FindKey(const TSectionRange& Range, std::string_view Key) const;
     std::string NewLineEnding() const { return CrLf ? "\r\n" : "\n"; }
     void InsertLine(size_t Index, const std::string& Text);
+    std::vector<TLine> RollbackCopy() const;
     bool Flush(const std::vector<TLine>& Old);
     // The index of the lines as they are now, built on the first lookup after a change.
     const TIniIndex& Indexed() const;
