@@ -49,7 +49,7 @@ TStartup StartOnce() {
     {
         TmainFrm MainForm(Options);
         if (MainForm.FormCreate())
-            while (MainForm.FramesDrawn() < 1 && !MainForm.Closed())
+            while (MainForm.GameFrames() < 1 && !MainForm.Closed())
                 MainForm.RunOnce();
         Result.FirstFrameMs =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count();

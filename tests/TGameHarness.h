@@ -13,7 +13,7 @@
 #include <sstream>
 
 // A copy of the game's data in a fresh folder, and the real game running in it headless on a fake
-// clock of 10 ms per frame.
+// clock of 10 ms per displayed frame (StepMs), one game frame each.
 class TGameHarness : public testing::Test {
   protected:
     void SetUp() override {
@@ -30,7 +30,7 @@ class TGameHarness : public testing::Test {
         TCommandLine Options;
         Options.DataDir = Dir.Dir();
         Options.Headless = true;
-        Options.StepMs = 10;
+        Options.StepMs = StepMs;
         Options.HasSeed = true;
         Options.Seed = 1;
         if (!Script.empty()) {
@@ -41,9 +41,10 @@ class TGameHarness : public testing::Test {
         ASSERT_TRUE(Frm->FormCreate());
     }
 
+    // Runs displayed frames until Count more game frames have run.
     void Frames(int Count) {
-        const int Target = Frm->FramesDrawn() + Count;
-        while (Frm->FramesDrawn() < Target)
+        const int Target = Frm->GameFrames() + Count;
+        while (Frm->GameFrames() < Target)
             Frm->RunOnce();
     }
 
@@ -80,5 +81,6 @@ class TGameHarness : public testing::Test {
     }
 
     TTempDir Dir;
+    int StepMs = 10;
     std::unique_ptr<TmainFrm> Frm;
 };

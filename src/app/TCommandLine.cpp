@@ -48,6 +48,10 @@ bool TCommandLine::Parse(const std::vector<std::string>& Arguments, std::string&
             if (!Number(1, 10000, Parsed))
                 return false;
             StepMs = static_cast<int>(Parsed);
+        } else if (Option == "--max-fps") {
+            if (!Number(1, 1000, Parsed))
+                return false;
+            MaxFps = static_cast<int>(Parsed);
         } else if (Option == "--seed") {
             if (!Number(0, 4294967295LL, Parsed))
                 return false;
@@ -110,9 +114,14 @@ std::string TCommandLine::HelpText() {
            "error\n"
            "  --no-raster          with --headless: run the drawing code but write no pixel (fast soaks; "
            "screenshots are black)\n"
-           "  --frames N           close the game normally after N frames\n"
-           "  --step-ms MS         deterministic clock: every frame takes exactly MS milliseconds, nothing "
-           "sleeps\n"
+           "The game runs 100 game frames to the second of game time, whatever the display shows; every F "
+           "and\n"
+           "N below counts game frames.\n"
+           "  --frames N           close the game normally after N game frames\n"
+           "  --step-ms MS         deterministic clock: every displayed frame takes exactly MS milliseconds "
+           "and\n"
+           "                       runs the game frames that are due (10 ms each); nothing sleeps\n"
+           "  --max-fps N          show at most N frames a second (default 100); the game keeps its speed\n"
            "  --seed N             seed the random generator with N instead of the clock\n"
            "  --input FILE         scripted input, one event per line:\n"
            "                         F key down CODE | F key up CODE | F text TEXT\n"
@@ -120,12 +129,13 @@ std::string TCommandLine::HelpText() {
            "                         F mouse down B | F mouse up B\n"
            "                         F window focus-lost|focus-gained|minimised|restored|close\n"
            "                         F pad down|up BUTTON | F pad axis AXIS VALUE\n"
-           "                         F clock MS (from frame F on, each frame takes MS ms: not --step-ms)\n"
-           "                         0 seed N (the seed, unless --seed)        (# starts a comment)\n"
-           "  --screenshot N:FILE  after frame N is drawn, write it as a PNG (may repeat)\n"
+           "                         F clock MS (from frame F on, each displayed frame takes MS ms, unless\n"
+           "                         --step-ms) | 0 seed N (the seed, unless --seed)   (# starts a comment)\n"
+           "  --screenshot N:FILE  after game frame N, write it as a PNG (may repeat)\n"
            "  --level NAME         skip intro and menus and load mission NAME (level01..level19, ttd)\n"
-           "  --record FILE        write every input event, the clock's steps and the seed to FILE; given\n"
+           "  --record FILE        write every input event with its game frame, and the seed, to FILE; "
+           "given\n"
            "                       to --input, it replays the session exactly (also one played in a window)\n"
-           "  --state-hash N       every N frames print \"frame F hash H\": a hash of the game's state\n"
+           "  --state-hash N       every N game frames print \"frame F hash H\": a hash of the game's state\n"
            "  --version, --help    print and exit\n";
 }

@@ -59,20 +59,20 @@ TmainFrm::TmainFrm(const TCommandLine& Options)
     : Options(Options), VelaCanvas(std::make_unique<TVelaCanvas>(VelaDevice)), VelaTimer(FrameClock),
       VelaKeyboard(Input), VelaMouse(Input), StateHashOutput(&std::cout), EventPump(VelaDevice, Input) {
     mainFrm = this;
-    Clock = &FrameClock;
+    Clock = &GameClock;
     Folders = TGameFolders::Locate(Options.DataDir, FolderProblem);
     ProgramDir = Folders.DataDir;
     VelaDevice.SetSize(1024, 768);
     VelaDevice.Caption = "Zerathon by Kestrune";
     VelaDevice.Headless = Options.Headless;
-    VelaDevice.Rasterise = !Options.NoRaster;
+    DrawFrames = !Options.NoRaster;
     VelaDevice.OnRender = [this](TVelaDevice&) { VelaDeviceRender(); };
     VelaCanvas->AlphaTesting = true;
     VelaCanvas->SetVertexCache(1024);
     VelaCanvas->SetAntialias(true);
     VelaCanvas->SetDithering(false);
     VelaTimer.SetSpeed(60);
-    VelaTimer.SetMaxFPS(100);
+    VelaTimer.SetMaxFPS(Options.MaxFps);
     VelaTimer.Enabled = false;
     VelaTimer.OnTimer = [this] { VelaTimerTimer(); };
     VelaTimer.OnProcess = [this] { VelaTimerProcess(); };
@@ -312,11 +312,13 @@ void TmainFrm::StartRecording(uint32_t Seed) {
 }
 
 std::optional<uint32_t> TmainFrm::FixedStep() const {
+    // Asked for on the command line, a display rate outranks the one a recording was made at: the game
+    // plays the same at either.
+    if (Options.StepMs > 0)
+        return static_cast<uint32_t>(Options.StepMs);
     uint32_t Step = 0;
     if (Script.ClockStep(FrameNumber + 1, Step))
         return Step;
-    if (Options.StepMs > 0)
-        return static_cast<uint32_t>(Options.StepMs);
     return std::nullopt;
 }
 
@@ -327,24 +329,27 @@ void TmainFrm::RunOnce() {
     } else {
         EventPump.Pump();
     }
-    Script.Feed(FrameNumber + 1, Input);
-    // The player closed the window: the session ends before another frame.
-    if (Input.TakeCloseRequest()) {
-        Close();
+    if (!TakeInput())
         return;
-    }
-    FollowInput();
     // Nothing can be seen: wait for the window to come back without keeping a core busy.
     if (Input.Minimised && !Deterministic()) {
         SDL_WaitEventTimeout(nullptr, 100);
         return;
     }
-    const uint32_t Before = FrameClock.TickCount();
-    const int Drawn = FrameNumber;
     FrameClock.NextFrame(FixedStep());
     VelaTimer.Idle();
-    if (FrameNumber != Drawn)
-        Recorder.FrameDone(FrameNumber, FrameClock.TickCount() - Before);
+}
+
+bool TmainFrm::TakeInput() {
+    // A script speaks in game frames, so it plays the same game at any display rate.
+    Script.Feed(FrameNumber + 1, Input);
+    // The player closed the window: the session ends before another frame.
+    if (Input.TakeCloseRequest()) {
+        Close();
+        return false;
+    }
+    FollowInput();
+    return true;
 }
 
 int TmainFrm::Run() {
@@ -443,20 +448,42 @@ void TmainFrm::FormDestroy() {
     Fonts = nullptr;
 }
 
+// One displayed frame: the game frames that are due, the last of them drawn and shown.
 void TmainFrm::VelaTimerTimer() {
+    const int Due = VelaTimer.GameFrames();
+    for (int Index = 0; Index < Due; ++Index) {
+        // The first game frame's input came with the displayed frame.
+        if (Closing || (Index > 0 && !TakeInput()))
+            return;
+        RunGameFrame(Index == Due - 1);
+    }
+    VelaDevice.Flip();
+}
+
+void TmainFrm::RunGameFrame(bool Shown) {
+    GameClock.Advance(TVelaTimer::GameFrameMs);
     VelaTimer.Process();
     VelaCanvas->ResetCounters();
     Gamepad.Tick();
+    VelaDevice.Rasterise = DrawFrames && (Shown || ScreenshotAsked(FrameNumber + 1));
     VelaDevice.Render(0, true);
     ++FrameNumber;
+    Recorder.FrameDone(FrameNumber, TVelaTimer::GameFrameMs);
     if (Options.StateHashEvery > 0 && FrameNumber % Options.StateHashEvery == 0)
         *StateHashOutput << TStateHash::Line(FrameNumber) << '\n';
     TakeScreenshots();
-    if (VelaKeyboard.KeyPressed(TKeyCodes::F12))
+    ScreenshotKeyed = ScreenshotKeyed || VelaKeyboard.KeyPressed(TKeyCodes::F12);
+    if (ScreenshotKeyed && Shown) {
+        ScreenshotKeyed = false;
         SaveScreenshot();
-    VelaDevice.Flip();
+    }
     if (Options.Frames > 0 && FrameNumber >= Options.Frames)
         Close();
+}
+
+bool TmainFrm::ScreenshotAsked(int Frame) const {
+    return std::any_of(Options.Screenshots.begin(), Options.Screenshots.end(),
+                       [Frame](const TScreenshotRequest& Request) { return Request.Frame == Frame; });
 }
 
 void TmainFrm::OnWidgetClick(const std::string& Action) {

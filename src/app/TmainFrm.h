@@ -49,7 +49,8 @@ class TmainFrm {
     // Shows the game in a window (true) or full screen at once, and keeps the choice in Settings.ini.
     void ApplyWindowed(bool Windowed);
 
-    int FramesDrawn() const { return FrameNumber; }
+    // Game frames run so far, 100 to the second of game time.
+    int GameFrames() const { return FrameNumber; }
 
     // The HUD's shared drawing and formatting: minutes:seconds:milliseconds, a clock in fixed 15 px
     // cells (left to right from X, or ending at X), the energy and boost gauges, a shop weapon's state.
@@ -67,9 +68,12 @@ class TmainFrm {
 
     TCommandLine Options;
     TSystemClock RealClock;
+    // The displayed frames' clock: real time, or the fixed steps of --step-ms and a script's clock lines.
     TFrameClock FrameClock{RealClock};
+    // The game's clock: exactly one game frame's length further for every game frame.
+    TFakeClock GameClock;
     // For tests: the game's clock, moved on by hand between frames.
-    TFakeClock* FakeClock = &FrameClock;
+    TFakeClock* FakeClock = &GameClock;
     TInputState Input;
     TInputScript Script;
     TVelaDevice VelaDevice;
@@ -82,6 +86,9 @@ class TmainFrm {
     TMessage Notices;
     // Where --state-hash lines go.
     std::ostream* StateHashOutput;
+    // Whether frames reach the pixels at all (--no-raster and benchmarks clear it); when set, the last game
+    // frame of every displayed frame is drawn and the others only run.
+    bool DrawFrames = true;
 
   private:
     void ControlEverything();
@@ -92,6 +99,12 @@ class TmainFrm {
     void StartLevelDirectly(const std::string& Name);
 
     void VelaTimerTimer();
+    // The input that arrives before the next game frame: the script's, and what the window did. False
+    // when the window is to close.
+    bool TakeInput();
+    // One game frame; Shown: it is the displayed frame's last, the one the player sees.
+    void RunGameFrame(bool Shown);
+    bool ScreenshotAsked(int Frame) const;
     void VelaTimerProcess();
     void VelaDeviceRender();
     void DrawDebugInfo();
@@ -119,7 +132,7 @@ class TmainFrm {
     TGamepadMapper::TMode PadMode() const;
     // A run on fixed clock steps or without a window: the same input always gives the same frames.
     bool Deterministic() const { return Options.Headless || Options.StepMs > 0 || Script.SetsClock(); }
-    // The clock step the script or --step-ms fixes for the next frame; none on real time.
+    // The clock step --step-ms or the script fixes for the next displayed frame; none on real time.
     std::optional<uint32_t> FixedStep() const;
     void StartRecording(uint32_t Seed);
 
@@ -133,7 +146,10 @@ class TmainFrm {
     // The window took the game's pause: the sound waits until the player resumes.
     bool PausedByWindow = false;
     bool SoundPaused = false;
+    // Game frames run so far.
     int FrameNumber = 0;
+    // F12 was pressed in a game frame that is not shown: the screenshot waits for the next one that is.
+    bool ScreenshotKeyed = false;
     bool Closing = false;
     bool Created = false;
     bool Destroyed = false;

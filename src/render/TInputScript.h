@@ -13,13 +13,15 @@
 //   F mouse wheel N (notches, positive away from the player)
 //   F window focus-lost | F window focus-gained | F window minimised | F window restored | F window close
 //   F pad down BUTTON | F pad up BUTTON | F pad axis AXIS VALUE
-// F is the frame the event arrives before, CODE a DirectInput key code 0..255, B a mouse button 0..7.
+// F is the game frame the event arrives before (100 to the second of game time, whatever the display
+// does, so a script plays the same at any frame rate), CODE a DirectInput key code 0..255, B a mouse
+// button 0..7.
 // BUTTON and AXIS are SDL's game-controller names (a, b, x, y, back, start, leftshoulder, rightshoulder,
 // dpup, dpdown, dpleft, dpright ...; leftx, lefty, rightx, righty, lefttrigger, righttrigger), VALUE
 // an axis position -32768..32767.
-// Two more lines make a recording replay exactly: "F clock MS", the milliseconds the game's clock moves
-// on for frame F and every frame after it up to the next clock line (instead of --step-ms), and
-// "0 seed N", the random generator's seed (unless --seed is given).
+// Two more lines: "F clock MS", the milliseconds every displayed frame takes from the one that runs game
+// frame F on, up to the next clock line (unless --step-ms is given), and "0 seed N", the random
+// generator's seed (unless --seed is given).
 // A "#" at the start of a line or after a blank starts a comment, except in a text event, whose text is
 // everything after "text " up to the end of the line, taken literally.
 class TInputScript {
@@ -36,7 +38,8 @@ class TInputScript {
     // Sorted by frame; events of one frame keep their file order.
     const std::vector<TEvent>& ScriptEvents() const { return Events; }
 
-    // The step the script sets for Frame's clock: that of the last clock line up to Frame, if any.
+    // The step the script sets for the displayed frame that runs game frame Frame first: that of the last
+    // clock line up to Frame, if any.
     bool ClockStep(int Frame, uint32_t& Milliseconds) const;
     bool SetsClock() const { return !Clocks.empty(); }
     bool SetsSeed() const { return HasSeed; }

@@ -146,7 +146,8 @@ void TVelaDevice::HandleDeviceReset() {
 bool TVelaDevice::Render(uint32_t Colour, bool ClearFirst) {
     if (!FInitialized || FRenderer == nullptr || !OnRender)
         return false;
-    if (ClearFirst) {
+    // A frame that is not rasterised leaves the picture as it is.
+    if (ClearFirst && Rasterise) {
         SDL_SetRenderDrawColor(FRenderer, Colour & 0xFF, (Colour >> 8) & 0xFF, (Colour >> 16) & 0xFF,
                                (Colour >> 24) & 0xFF);
         SDL_RenderClear(FRenderer);

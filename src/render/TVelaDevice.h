@@ -49,8 +49,9 @@ class TVelaDevice : public TVelaPublisher {
 
     // Set before Initialize: no window, software rendering into an offscreen surface.
     bool Headless = false;
-    // Cleared by benchmarks: batches are still built and counted but never reach the renderer, so the
-    // game's own cost of a frame can be told apart from the pixel work a graphics card would do.
+    // Off for game frames that are not shown, and in runs that draw nothing (--no-raster, benchmarks):
+    // batches are still built and counted but never reach the renderer, so the game's own cost of a frame
+    // can be told apart from the pixel work a graphics card would do.
     bool Rasterise = true;
     std::string Caption = "Zerathon";
 

@@ -33,6 +33,7 @@ void TVelaTimer::SetSpeed(double Value) {
         Value = 1.0;
     SpeedValue = Value;
     SpeedLatencyValue = std::llround(static_cast<double>(UnitsPerSecond) / Value);
+    GameFrameDelta = StepsIn(GameFrameMs * UnitsPerMs);
 }
 
 void TVelaTimer::SetMaxFPS(int Value) {
@@ -56,6 +57,10 @@ int64_t TVelaTimer::Elapsed() {
     return static_cast<int64_t>(Difference) * UnitsPerMs;
 }
 
+int64_t TVelaTimer::StepsIn(int64_t Latency) const {
+    return std::min(MulDiv(Latency, OneStep, SpeedLatencyValue), MaxSteps * OneStep);
+}
+
 void TVelaTimer::Idle() {
     LatencyValue = Elapsed();
 
@@ -67,14 +72,46 @@ void TVelaTimer::Idle() {
     // The frame lasts until the sleep is over: measuring up to then keeps the sleep out of the next
     // frame's length, which otherwise would skip its own sleep and let frames alternate short and long,
     // well past the cap.
-    if (MaxLatencyValue > LatencyValue) {
-        Clock.Sleep(static_cast<uint32_t>((MaxLatencyValue - LatencyValue) / UnitsPerMs));
+    const uint32_t Wait = SleepNeeded();
+    if (Wait > 0) {
+        Clock.Sleep(Wait);
         LatencyValue += Elapsed();
     }
 
-    DeltaValue = std::min(MulDiv(LatencyValue, OneStep, SpeedLatencyValue), MaxSteps * OneStep);
+    DeltaValue = StepsIn(LatencyValue);
+    ScheduleGameFrames();
+    // A frame with no game frame due shows nothing new: the picture on screen stays, as a display faster
+    // than the game would show it again.
+    CountFrameRate(GameFramesDue > 0);
+    if (GameFramesDue > 0 && OnTimer)
+        OnTimer();
+}
 
+uint32_t TVelaTimer::SleepNeeded() const {
+    // Up to the next game frame, rounded up, as a frame short of it would show nothing new; the game time
+    // left over from the last frame shortens the wait, so frames keep the game's rhythm whatever a sleep
+    // oversleeps.
+    const int64_t Due = GameFrameLength - GameTime - LatencyValue;
+    int64_t Wait = Due > 0 ? (Due + UnitsPerMs - 1) / UnitsPerMs : 0;
+    // A cap below the game's rate holds the display lower still.
+    if (MaxLatencyValue > GameFrameLength)
+        Wait = std::max(Wait, (MaxLatencyValue - LatencyValue) / UnitsPerMs);
+    return static_cast<uint32_t>(Wait);
+}
+
+void TVelaTimer::ScheduleGameFrames() {
+    // The first frame runs one game frame: the time spent starting up is not the game's.
+    GameTime = Started ? GameTime + LatencyValue : GameFrameLength;
+    Started = true;
+    GameFramesDue = static_cast<int>(std::min<int64_t>(GameTime / GameFrameLength, MaxGameFrames));
+    // Beyond the limit the time is let go, so the game slows down instead of trying to catch up.
+    GameTime %= GameFrameLength;
+}
+
+void TVelaTimer::CountFrameRate(bool Displayed) {
     FrameTime += LatencyValue;
+    if (!Displayed)
+        return;
     ++FrameCount;
     // Measure over about a second's worth of frames.
     int64_t Frames = LatencyValue > 0 ? UnitsPerSecond / LatencyValue : 4;
@@ -84,19 +121,12 @@ void TVelaTimer::Idle() {
         FrameTime = 0;
         FrameCount = 0;
     }
-
-    // Steps only build up while the game is consuming them; otherwise the first frame would catch up
-    // on all the time spent before the loop began.
-    if (Processed) {
-        Accumulator += DeltaValue;
-        Processed = false;
-    }
-
-    if (OnTimer)
-        OnTimer();
 }
 
 void TVelaTimer::Process() {
+    // Steps only build up while the game is consuming them, from the second game frame on.
+    if (Processed)
+        Accumulator += GameFrameDelta;
     Processed = true;
     int64_t Steps = Accumulator / OneStep;
     if (Steps < 1)

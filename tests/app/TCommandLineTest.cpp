@@ -16,7 +16,7 @@ TEST(TCommandLineTest, ReadsEveryAutomationOption) {
                                 "--seed",       "42",        "--input",      "in.txt",
                                 "--screenshot", "2:a.png",   "--screenshot", "7:dir/b:c.png",
                                 "--level",      "level03",   "--record",     "rec.txt",
-                                "--state-hash", "25"},
+                                "--state-hash", "25",        "--max-fps",    "30"},
                       Error))
         << Error;
     EXPECT_EQ(Options.DataDir, "/tmp/game");
@@ -33,6 +33,7 @@ TEST(TCommandLineTest, ReadsEveryAutomationOption) {
     EXPECT_EQ(Options.Level, "level03");
     EXPECT_EQ(Options.RecordFile, "rec.txt");
     EXPECT_EQ(Options.StateHashEvery, 25);
+    EXPECT_EQ(Options.MaxFps, 30);
 }
 
 TEST(TCommandLineTest, RefusesWhatItCannotUseAndNamesIt) {
@@ -41,7 +42,8 @@ TEST(TCommandLineTest, RefusesWhatItCannotUseAndNamesIt) {
                                                        {"--step-ms", "-5"},    {"--seed", "99999999999"},
                                                        {"--screenshot", "2"},  {"--screenshot", "x:a.png"},
                                                        {"--screenshot", "3:"}, {"--no-raster"},
-                                                       {"--record"},           {"--state-hash", "0"}};
+                                                       {"--record"},           {"--state-hash", "0"},
+                                                       {"--max-fps", "0"}};
     for (const auto& Arguments : Bad) {
         TCommandLine Options;
         std::string Error;

@@ -139,9 +139,9 @@ TEST_F(TDesktopHabitsTest, AScreenshotThatCannotBeSavedIsSaidOnceAndTheGameRunsO
     Frames(1);
     EXPECT_EQ(Frm->Notices.NoticeLine1, GameText.gi_ScreenshotFailed);
     EXPECT_NE(Frm->Notices.NoticeLine2.find("Screenshots"), std::string::npos);
-    const int Drawn = Frm->FramesDrawn();
+    const int Drawn = Frm->GameFrames();
     Frames(10);
-    EXPECT_EQ(Frm->FramesDrawn(), Drawn + 10);
+    EXPECT_EQ(Frm->GameFrames(), Drawn + 10);
 }
 
 } // namespace

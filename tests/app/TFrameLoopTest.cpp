@@ -2,6 +2,7 @@
 
 #include "engine/TEngine.h"
 #include "render/TKeyCodes.h"
+#include "runtime/TPictureFile.h"
 
 namespace {
 
@@ -182,6 +183,26 @@ TEST_F(TFrameLoopTest, DebugKeyOfTheProfileTogglesTheOverlayInTheMenu) {
     Press(Profile.BindFPS);
     Frames(1);
     EXPECT_TRUE(ShowDebugInfo);
+}
+
+// At 50 displayed frames a second each displayed frame runs two game frames and shows the second; a
+// screenshot asked for the first is drawn all the same, and it shows the intro a frame further on.
+TEST_F(TFrameLoopTest, ASlowerDisplayShowsItsLastGameFrameAndAScreenshotCanTakeAnyOther) {
+    StepMs = 20;
+    Start();
+    Frames(300); // the studio's name fading in
+    TPicture Before = Screen();
+    for (uint32_t& Pixel : Before.Pixels)
+        Pixel |= 0xFF000000u;
+    const int Unshown = Frm->GameFrames() + 1;
+    Frm->Options.Screenshots.push_back({Unshown, Dir / "unshown.png"});
+    Frm->RunOnce();
+    ASSERT_EQ(Frm->GameFrames(), Unshown + 1);
+    TPicture Shot;
+    ASSERT_TRUE(TPictureFile::Load(Dir / "unshown.png", Shot));
+    auto Lit = [](uint32_t Pixel) { return (Pixel & 0xFFFFFF) != 0; };
+    EXPECT_GT(CountPixels(Shot, 0, 0, 1024, 768, Lit), 1000);
+    EXPECT_NE(Shot.Pixels, Before.Pixels);
 }
 
 } // namespace

@@ -36,25 +36,30 @@ std::vector<std::string> Lines(const std::string& Text) {
 
 class TReplayTest : public TGameHarness {
   protected:
-    // Replays NAME.input as recorded with --level Level, recording it again; its hash lines.
-    std::vector<std::string> Replay(const std::string& Name, const std::string& Level) {
+    // Replays NAME.input as recorded with --level Level in a fresh copy of the data, each displayed frame
+    // taking StepMs (--step-ms), recording it again; its hash lines.
+    std::vector<std::string> Replay(const std::string& Name, const std::string& Level, int StepMs,
+                                    const TTempDir& Data) {
+        std::filesystem::copy(ZERATHON_SOURCE_DIR "/data", Data.Dir(),
+                              std::filesystem::copy_options::recursive);
         TCommandLine Options;
-        Options.DataDir = Dir.Dir();
+        Options.DataDir = Data.Dir();
+        Options.StepMs = StepMs;
         Options.Headless = true;
         Options.NoRaster = true;
         Options.InputFile = ReplayDir + Name + ".input";
         Options.Level = Level;
         Options.StateHashEvery = HashEvery;
-        Options.RecordFile = Dir / "again.input";
+        Options.RecordFile = Data / "again.input";
         Frm = std::make_unique<TmainFrm>(Options);
         std::ostringstream Hashes;
         Frm->StateHashOutput = &Hashes;
         EXPECT_TRUE(Frm->FormCreate());
-        while (!Frm->Closed() && Frm->FramesDrawn() < MaxFrames)
+        while (!Frm->Closed() && Frm->GameFrames() < MaxFrames)
             Frm->RunOnce();
         EXPECT_TRUE(Frm->Closed()) << Name << " did not end";
         Frm->FormDestroy();
-        EXPECT_EQ(Read("again.input"), ReadFile(Options.InputFile))
+        EXPECT_EQ(ReadFile(Options.RecordFile), ReadFile(Options.InputFile))
             << "recorded again, " << Name << " differs";
         return Lines(Hashes.str());
     }
@@ -77,15 +82,39 @@ class TReplayTest : public TGameHarness {
     }
 };
 
-TEST_F(TReplayTest, AWonCampaignMissionPlaysTheSame) {
-    Compare("level01-won", Replay("level01-won", "level01"));
-    EXPECT_EQ(Profile.MissionDone[1], 1) << "the replay no longer wins the mission";
+// Also at 30 displayed frames a second: the training wave's clock and the ship's flight keep step.
+TEST_F(TReplayTest, AWonCampaignMissionPlaysTheSameAtAnyDisplayRate) {
+    for (int StepMs : {10, 33}) {
+        SCOPED_TRACE(std::to_string(StepMs) + " ms a displayed frame");
+        TTempDir Folder;
+        Compare("level01-won", Replay("level01-won", "level01", StepMs, Folder));
+        EXPECT_EQ(Profile.MissionDone[1], 1) << "the replay no longer wins the mission";
+        Frm.reset();
+        ResetGlobals();
+    }
 }
 
-TEST_F(TReplayTest, AnEndlessGamePlaysTheSameToTheShipsDestruction) {
-    Compare("ttd-destroyed", Replay("ttd-destroyed", "ttd"));
-    ASSERT_NE(Game.Ship, nullptr);
-    EXPECT_TRUE(Game.Ship->Destroyed) << "the ship survives the replay";
+// The game runs the same game frames whatever the display shows: at about 59, 50 and 30 displayed frames
+// a second the recorded endless game goes exactly as at 100, to the ship's destruction, its survival time,
+// kills and high-score table, and recording it again gives the same file.
+TEST_F(TReplayTest, AnEndlessGamePlaysTheSameToTheShipsDestructionAtEveryDisplayRate) {
+    std::string Scores;
+    for (int StepMs : {10, 17, 20, 33}) {
+        SCOPED_TRACE(std::to_string(StepMs) + " ms a displayed frame");
+        TTempDir Folder;
+        Compare("ttd-destroyed", Replay("ttd-destroyed", "ttd", StepMs, Folder));
+        ASSERT_NE(Game.Ship, nullptr);
+        EXPECT_TRUE(Game.Ship->Destroyed) << "the ship survives the replay";
+        // The game-over dialog's OK has put the result into the profile and the high-score tables.
+        EXPECT_EQ(Profile.BestTime, 52090);
+        EXPECT_EQ(Profile.BestKills, 16);
+        const std::string Written = ReadFile(Folder / "Text/highscore.hsf");
+        if (Scores.empty())
+            Scores = Written;
+        EXPECT_EQ(Written, Scores) << "a high-score table that differs from the one a game at 100 fps leaves";
+        Frm.reset();
+        ResetGlobals();
+    }
 }
 
 } // namespace

@@ -249,7 +249,7 @@ TEST_F(TStartupTest, AQuitEventEndsAHeadlessRunAndAScreenshotPastItsEndIsNamed) 
     testing::internal::CaptureStderr();
     EXPECT_EQ(Frm->Run(), 0);
     const std::string Errors = testing::internal::GetCapturedStderr();
-    EXPECT_LE(Frm->FramesDrawn(), 1);
+    EXPECT_LE(Frm->GameFrames(), 1);
     EXPECT_NE(Errors.find("no screenshot " + Dir / "late.png" + ": the run ended after frame "),
               std::string::npos)
         << Errors;

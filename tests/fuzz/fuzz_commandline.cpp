@@ -30,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     // What the game is given to work with is always within the ranges the options allow.
     Check(Line.Frames >= 0 && Line.Frames <= 1000000000);
     Check(Line.StepMs >= 0 && Line.StepMs <= 10000);
+    Check(Line.MaxFps >= 1 && Line.MaxFps <= 1000);
     Check(Line.HasSeed || Line.Seed == 0);
     for (const TScreenshotRequest& Request : Line.Screenshots)
         Check(Request.Frame >= 1 && !Request.FileName.empty());

@@ -141,7 +141,7 @@ void TMissionRun::ConfirmExit() {
 }
 
 void TMissionRun::NextFrame() {
-    const int Target = Frame->FramesDrawn() + 1;
-    while (Frame->FramesDrawn() < Target)
+    const int Target = Frame->GameFrames() + 1;
+    while (Frame->GameFrames() < Target)
         Frame->RunOnce();
 }
