@@ -98,13 +98,14 @@ void StopPlay(std::unique_ptr<TmainFrm>& Frame) {
     ResetGlobals();
 }
 
-// Frames played after WarmUp more: Prepare(Frame number) runs untimed before each. Counters: heap
-// allocations per frame, and the median and 99th percentile of the frame times.
+// Displayed frames played after WarmUp more: Prepare(the number of the first game frame it runs, from 0)
+// runs untimed before each. Counters: heap allocations per displayed frame, and the median and 99th
+// percentile of the displayed frames' times.
 void PlayFrames(benchmark::State& State, TmainFrm& Frame, int WarmUp,
                 const std::function<void(int)>& Prepare) {
-    int Number = 0;
-    for (; Number < WarmUp; ++Number) {
-        Prepare(Number);
+    const int First = Frame.GameFrames();
+    for (int Number = 0; Number < WarmUp; ++Number) {
+        Prepare(Frame.GameFrames() - First);
         Frame.RunOnce();
     }
     std::vector<double> Times;
@@ -113,7 +114,7 @@ void PlayFrames(benchmark::State& State, TmainFrm& Frame, int WarmUp,
     const int64_t Before = TAllocationCounter::Count();
     for (auto _ : State) {
         State.PauseTiming();
-        Prepare(Number++);
+        Prepare(Frame.GameFrames() - First);
         State.ResumeTiming();
         const auto Start = std::chrono::steady_clock::now();
         Frame.RunOnce();
@@ -175,11 +176,12 @@ void PlayFrameRocketSwarm(benchmark::State& State) {
     PlayRockets(State, false, true, 60, 6000);
 }
 
-// The key bound to a control (Game.Keys order) pressed for one frame.
-void PressFor(TmainFrm& Frame, int Control, int Number, int Every) {
-    if (Number % Every == 0)
+// The key bound to a control (Game.Keys order) pressed every Every game frames, for one displayed frame
+// of Span game frames.
+void PressFor(TmainFrm& Frame, int Control, int Number, int Every, int Span) {
+    if (Number % Every < Span)
         Frame.Input.KeyEvent(Game.Keys[Control], true);
-    else if (Number % Every == 1)
+    else if (Number % Every < 2 * Span)
         Frame.Input.KeyEvent(Game.Keys[Control], false);
 }
 
@@ -188,6 +190,7 @@ void PressFor(TmainFrm& Frame, int Control, int Number, int Every) {
 // the asteroid back as soon as it is gone. StepMs: the displayed frame's length.
 void PlayEndlessWave30(benchmark::State& State, int StepMs) {
     auto Frame = StartPlay("ttd", false, true, StepMs);
+    const int Span = StepMs / 10;
     for (int Wave = 1; Wave <= 30; ++Wave) {
         Game.Wave = Wave;
         TEndlessProgress::StartEndlessWave();
@@ -202,10 +205,10 @@ void PlayEndlessWave30(benchmark::State& State, int StepMs) {
     constexpr int Fire = 7, PlantMine = 8;
     int64_t Alive = 0, Emp = 0, Phazer = 0;
     int Frames = 0;
-    PlayFrames(State, *Frame, 1000, [&](int Number) {
+    PlayFrames(State, *Frame, 1000 / Span, [&](int Number) {
         Emp += Ship.EmpActive;
         Phazer += Ship.PhazerActive;
-        if (Number % 200 == 0)
+        if (Number % 200 < Span)
             PlaceRockets();
         Ship.Energy = 1000000;
         Ship.MinesLeft = 20;
@@ -213,8 +216,8 @@ void PlayEndlessWave30(benchmark::State& State, int StepMs) {
             Ship.SelectedWeapon = Ship.SelectedWeapon == TShip::wpEmp ? TShip::wpPhazer : TShip::wpEmp;
             Ship.Owned[Ship.SelectedWeapon] = Ship.Charged[Ship.SelectedWeapon] = true;
         }
-        PressFor(*Frame, Fire, Number, 20);
-        PressFor(*Frame, PlantMine, Number, 50);
+        PressFor(*Frame, Fire, Number, 20, Span);
+        PressFor(*Frame, PlantMine, Number, 50, Span);
         if (Game.Crates->State == TCrate::csWaiting)
             Game.Crates->WaitDelay = 0;
         if (Game.Asteroids->State == 2)
