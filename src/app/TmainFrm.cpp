@@ -242,8 +242,8 @@ void TmainFrm::InitGraph() {
     Fonts = FontList.get();
     const std::string FontFile = TPath::Join(ProgramDir, "Text\\BEWARE__.ttf");
     if (!Fonts->RegisterFontFile("BEWARE", FontFile))
-        TMessageBox::Show("Zerathon", "The font " + FontFile + " is missing; the game runs without text.",
-                          true);
+        TMessageBox::Show(
+            "Zerathon", "The font " + FontFile + " is missing or damaged; the game runs without text.", true);
     if (!VelaDevice.Initialize())
         TMessageBox::Show("Zerathon", "Error initializing Vela!", true);
     if (!VelaMouse.Initialize())
@@ -479,6 +479,21 @@ void TmainFrm::RunGameFrame(bool Shown) {
     }
     if (Options.Frames > 0 && FrameNumber >= Options.Frames)
         Close();
+    EndAfterScript();
+}
+
+void TmainFrm::EndAfterScript() {
+    if (!Options.Headless || Options.InputFile.empty() || Options.Frames > 0 || !Script.Finished())
+        return;
+    if (ScriptEndFrame == 0)
+        ScriptEndFrame = FrameNumber;
+    if (FrameNumber - ScriptEndFrame < ScriptGraceFrames || Closing)
+        return;
+    std::fprintf(stderr,
+                 "zerathon: the input script ran out at frame %d without closing the window; the run ends at "
+                 "frame %d (--frames N ends it elsewhere)\n",
+                 ScriptEndFrame, FrameNumber);
+    Close();
 }
 
 bool TmainFrm::ScreenshotAsked(int Frame) const {
@@ -560,13 +575,10 @@ void TmainFrm::LoopUvod() {
     if (!IntroFinished)
         return;
     Engine->CursorVisible = true;
+    GameMenu->Screen = TGameMenu::StartScreen();
     // With no profile yet the intro's sounds run on into the first-user screen.
-    if (TIniFile(SettingsPath()).ReadInteger("Users", "Count", 0) != 0) {
+    if (GameMenu->Screen == msMain)
         SoundEngine->StopSample("run");
-        GameMenu->Screen = msMain;
-    } else {
-        GameMenu->Screen = msFirstUser;
-    }
     GameState = gsMenu;
 }
 

@@ -26,6 +26,10 @@
 // frame loop with the game-state machine.
 class TmainFrm {
   public:
+    // A headless run on a script that has run out, with no --frames to end it, would run for ever: it
+    // ends, saying so, this many game frames (ten seconds of game time) after the script's last event.
+    static constexpr int ScriptGraceFrames = 1000;
+
     explicit TmainFrm(const TCommandLine& Options);
     ~TmainFrm();
     TmainFrm(const TmainFrm&) = delete;
@@ -105,6 +109,7 @@ class TmainFrm {
     // One game frame; Shown: it is the displayed frame's last, the one the player sees.
     void RunGameFrame(bool Shown);
     bool ScreenshotAsked(int Frame) const;
+    void EndAfterScript();
     void VelaTimerProcess();
     void VelaDeviceRender();
     void DrawDebugInfo();
@@ -150,6 +155,8 @@ class TmainFrm {
     int FrameNumber = 0;
     // F12 was pressed in a game frame that is not shown: the screenshot waits for the next one that is.
     bool ScreenshotKeyed = false;
+    // The game frame the input script ran out at; 0 while it has not.
+    int ScriptEndFrame = 0;
     bool Closing = false;
     bool Created = false;
     bool Destroyed = false;

@@ -1,5 +1,6 @@
 #include "engine/TSoundEngine.h"
 
+#include "runtime/TFile.h"
 #include "runtime/TIniFile.h"
 #include "runtime/TLoadFailures.h"
 #include "runtime/TMessageBox.h"
@@ -160,8 +161,14 @@ void TSoundEngine::LoadList() {
         if (!Open) {
             continue;
         }
-        // Opened apart from decoding, so a missing file is reported as such.
-        SDL_RWops* Stream = SDL_RWFromFile(Entry.File.c_str(), "rb");
+        // Read apart from decoding, so a missing file is reported as such, and only a regular file of
+        // a sensible size reaches the decoder.
+        std::vector<uint8_t> Bytes;
+        if (!TFile::ReadAll(Entry.File, Bytes)) {
+            Failures.Add(Entry.File + ": " + (TFile::Exists(Entry.File) ? "cannot be read" : "no such file"));
+            continue;
+        }
+        SDL_RWops* Stream = SDL_RWFromConstMem(Bytes.data(), static_cast<int>(Bytes.size()));
         Entry.Chunk = Stream != nullptr ? Mix_LoadWAV_RW(Stream, 1) : nullptr;
         if (Entry.Chunk == nullptr) {
             Failures.Add(Entry.File + ": " + MixerError());

@@ -83,7 +83,7 @@ TGameMenu::TGameMenu(TEngine& Engine)
                      GameText.msSETTINGS_Cancel, "msSETPROFILE_DeleteNo"),
       ProfileAlert(Engine, 0), ShownLanguage(Settings.Language), Shop(Engine), SettingsScreen(Engine),
       HighScores(Engine), CreditsScreen(Engine) {
-    Screen = TProfileFiles::ProfileCount() == 0 ? msFirstUser : msMain;
+    Screen = StartScreen();
     FirstUserLanguage.Chosen = Settings.Language;
     ProfileAlert.Duration = 2500;
     const std::string* OptionCaptions[9] = {
@@ -115,6 +115,10 @@ TGameMenu::TGameMenu(TEngine& Engine)
         MainScreen.Buttons.push_back(
             AnimButton(Engine, MainActions[Index], *MainCaptions[Index], -350, FirstHeights[Index]));
     CreditsScreen.LoadCredits();
+}
+
+TMenuScreen TGameMenu::StartScreen() {
+    return TProfileFiles::ProfileLoaded() ? msMain : msFirstUser;
 }
 
 TGameMenu::~TGameMenu() {
@@ -542,9 +546,11 @@ void TGameMenu::DeleteAskedProfile() {
 void TGameMenu::CreateFirstUser() {
     if (FirstUserName.Text().empty())
         return;
-    TProfileFiles::CreateProfile(FirstUserName.Text(), true);
+    // A profile that could not be written has been reported; the screen stays for another try.
+    if (!TProfileFiles::CreateProfile(FirstUserName.Text(), true))
+        return;
     TProfileFiles::LoadProfile(TProfileFiles::ActiveFile());
-    Screen = msMain;
+    Screen = StartScreen();
 }
 
 // --- Clicks ---------------------------------------------------------------------------------------

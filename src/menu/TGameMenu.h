@@ -54,6 +54,11 @@ class TGameMenu {
     // The application asks to end when the exit button's fade is done.
     std::function<void()> OnExit;
 
+    // Where the menu opens: the main screen, or the first-user screen while no profile has been read
+    // from its file (none yet, or the active one damaged), since play is kept only in a profile that
+    // can be saved.
+    static TMenuScreen StartScreen();
+
     // The endless mode's ship choices: the first ticked box of each group, 1 when none is.
     int GetSpeed() const;
     int GetSteer() const;

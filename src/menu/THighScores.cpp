@@ -87,7 +87,7 @@ void THighScores::LoadHighScores() {
     std::vector<uint8_t> Bytes;
     // Saving at shutdown would overwrite a damaged file with these tables, so it is kept aside first.
     if (!TZlibStream::ReadFile(Path, Bytes) || !Decode(Bytes, Times, Kills))
-        TSaveFile::SetAside(Path);
+        TSaveFile::KeepDamaged(Path, "The high-score tables start afresh.");
 }
 
 bool THighScores::SaveHighScores() const {

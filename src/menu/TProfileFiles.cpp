@@ -121,7 +121,8 @@ void TProfileFiles::LoadProfile(const std::string& FileName) {
     std::vector<uint8_t> Bytes;
     TProfile Loaded = Profile;
     if (!TZlibStream::ReadFile(Path, Bytes) || !Decode(Bytes, Loaded)) {
-        TSaveFile::SetAside(Path);
+        TSaveFile::KeepDamaged(Path, "Create a profile or choose another one: progress is kept only in a "
+                                     "profile that can be saved.");
         return;
     }
     Loaded.SavePath = Path;
@@ -133,10 +134,14 @@ void TProfileFiles::LoadProfile(const std::string& FileName) {
 }
 
 bool TProfileFiles::SaveProfile() {
-    // Closing the program on the first-player screen leaves a profile that has no file of its own.
-    if (Profile.SavePath.empty())
-        return true;
+    // No file to write to is no save.
+    if (!ProfileLoaded())
+        return false;
     return WriteProfile(Profile, Profile.SavePath);
+}
+
+bool TProfileFiles::ProfileLoaded() {
+    return !Profile.SavePath.empty();
 }
 
 bool TProfileFiles::IsUsable(const std::string& FileName) {

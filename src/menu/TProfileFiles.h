@@ -31,8 +31,11 @@ class TProfileFiles {
     // Reads the save file into the global Profile and makes it the active one; a missing or unreadable
     // file changes nothing.
     static void LoadProfile(const std::string& FileName);
-    // Writes the global Profile to its SavePath; nothing when it was never loaded. False when it failed.
+    // Writes the global Profile to its SavePath. False when it failed, or when the profile has no file
+    // (it was never loaded).
     static bool SaveProfile();
+    // The global Profile was read from its file, so play can be kept in it.
+    static bool ProfileLoaded();
     // The save file of the first listed profile called Name (exact case), or "" when none is.
     static std::string FileOfUser(const std::string& Name);
     static bool IsActiveFile(const std::string& FileName);

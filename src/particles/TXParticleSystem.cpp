@@ -72,7 +72,7 @@ TXParticleSystem::TXParticleSystem() {
 bool TXParticleSystem::LoadFromFile(const std::string& FileName) {
     const std::string Path = TPath::Resolve(FileName);
     std::vector<uint8_t> Data;
-    if (!TFile::Exists(Path) || !TFile::ReadAll(Path, Data) || Data.empty())
+    if (!TFile::Exists(Path) || !TFile::ReadAll(Path, Data, TFile::SmallLimit) || Data.empty())
         return false;
     // A short file overwrites only the bytes it has.
     std::array<uint8_t, TParticleParams::Size> Block = FParams.Write();

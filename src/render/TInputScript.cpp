@@ -313,7 +313,7 @@ bool TInputScript::Load(const std::string& Text, std::string& Error) {
 
 bool TInputScript::LoadFile(const std::string& Path, std::string& Error) {
     std::string Text;
-    if (!TFile::ReadText(Path, Text)) {
+    if (!TFile::ReadText(Path, Text, TFile::LargeLimit)) {
         Clear();
         Error =
             "input script \"" + Path + "\": " + (TFile::IsDirectory(Path) ? "is a folder" : "cannot be read");

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 constexpr size_t CacheLimit = 192;
@@ -41,14 +40,14 @@ uint8_t TVelaFontAlt::AlphaOf(double Intensity) {
 
 bool TVelaFontAlt::Initialize() {
     Finalize();
-    const std::string FileName = Owner.FontFileOf(Name);
-    if (FileName.empty() || Size < 1)
+    const std::vector<uint8_t>* Data = Owner.FontDataOf(Name);
+    if (Data == nullptr || Size < 1)
         return false;
-    Font = TTF_OpenFont(FileName.c_str(), Size);
-    if (Font == nullptr) {
-        std::fprintf(stderr, "Zerathon: cannot open the font %s: %s\n", FileName.c_str(), TTF_GetError());
+    // A font that cannot be used was reported once, when its file was registered.
+    SDL_RWops* Stream = SDL_RWFromConstMem(Data->data(), static_cast<int>(Data->size()));
+    Font = Stream != nullptr ? TTF_OpenFontRW(Stream, 1, Size) : nullptr;
+    if (Font == nullptr)
         return false;
-    }
     int FontStyle = TTF_STYLE_NORMAL;
     if (Style & feBold)
         FontStyle |= TTF_STYLE_BOLD;

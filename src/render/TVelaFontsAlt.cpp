@@ -58,13 +58,21 @@ void TVelaFontsAlt::Clear() {
 }
 
 bool TVelaFontsAlt::RegisterFontFile(const std::string& Face, const std::string& FileName) {
-    if (!TFile::Exists(FileName))
+    std::vector<uint8_t> Data;
+    if (!TFile::ReadAll(FileName, Data) || Data.empty())
         return false;
-    FontFiles[FaceKey(Face)] = FileName;
+    // A damaged file is found out once here rather than by every size that would fail to open.
+    SDL_RWops* Stream = SDL_RWFromConstMem(Data.data(), static_cast<int>(Data.size()));
+    TTF_Font* Trial = Stream != nullptr ? TTF_OpenFontRW(Stream, 1, 16) : nullptr;
+    if (Trial == nullptr)
+        return false;
+    TTF_CloseFont(Trial);
+    // Fonts already open read from the first file, so it stays.
+    FontFiles.emplace(FaceKey(Face), std::move(Data));
     return true;
 }
 
-std::string TVelaFontsAlt::FontFileOf(const std::string& Face) const {
+const std::vector<uint8_t>* TVelaFontsAlt::FontDataOf(const std::string& Face) const {
     auto Found = FontFiles.find(FaceKey(Face));
-    return Found == FontFiles.end() ? std::string() : Found->second;
+    return Found == FontFiles.end() ? nullptr : &Found->second;
 }

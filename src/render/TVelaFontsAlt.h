@@ -33,12 +33,15 @@ class TVelaFontsAlt {
     void MakeRoom(size_t Bytes);
     size_t CachedBytes() const;
 
-    // Makes a TrueType file known under its face name; false when the file cannot be opened.
+    // Makes a TrueType file known under its face name, read into memory once: every size opens it from
+    // there, not from the disk. False when the file is missing or is no font TrueType can open.
     bool RegisterFontFile(const std::string& Face, const std::string& FileName);
-    std::string FontFileOf(const std::string& Face) const;
+    // The face's file in memory; null for a face never registered.
+    const std::vector<uint8_t>* FontDataOf(const std::string& Face) const;
 
   private:
     TVelaDevice& Device;
     std::vector<std::unique_ptr<TVelaFontAlt>> Fonts;
-    std::map<std::string, std::string> FontFiles;
+    // Kept for as long as a font of the face is open: TrueType reads glyphs from it as it needs them.
+    std::map<std::string, std::vector<uint8_t>> FontFiles;
 };

@@ -1,9 +1,13 @@
 #include "runtime/TFile.h"
 
+#include "runtime/TMessageBox.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,8 +19,22 @@ void SetError(std::string* Error, const std::string& What, const std::string& Pa
     }
 }
 
-bool ReadBytes(const std::string& Path, std::string& Out) {
-    int Fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC);
+// One message per file the game cannot use however often it is asked for.
+void Refuse(const std::string& Path, const std::string& Why) {
+    static std::set<std::string> Reported;
+    if (Reported.insert(Path).second)
+        TMessageBox::Show("Zerathon", "The game cannot use " + Path + ": " + Why + "; it goes on without it.",
+                          true);
+}
+
+std::string Megabytes(size_t Bytes) {
+    return std::to_string(Bytes >> 20) + " MB";
+}
+
+// Up to Limit bytes of Path into Out; a file with more fails unless Head (a prefix is all that is wanted).
+bool ReadBytes(const std::string& Path, std::string& Out, size_t Limit, bool Head) {
+    // Not blocking: opening a pipe with no writer would otherwise wait for ever.
+    int Fd = ::open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (Fd < 0) {
         return false;
     }
@@ -25,13 +43,22 @@ bool ReadBytes(const std::string& Path, std::string& Out) {
         ::close(Fd);
         return false;
     }
-    Out.clear();
-    if (Info.st_size > 0) {
-        Out.reserve(static_cast<size_t>(Info.st_size));
+    if (!S_ISREG(Info.st_mode)) {
+        ::close(Fd);
+        Refuse(Path, "it is not a file but a device, a pipe or a socket");
+        return false;
     }
+    if (!Head && static_cast<uint64_t>(Info.st_size) > Limit) {
+        ::close(Fd);
+        Refuse(Path, "it is larger than " + Megabytes(Limit) + ", far more than such a file holds");
+        return false;
+    }
+    Out.clear();
+    Out.reserve(std::min(static_cast<size_t>(Info.st_size), Limit));
     char Buffer[65536];
-    for (;;) {
-        ssize_t Got = ::read(Fd, Buffer, sizeof Buffer);
+    while (Out.size() <= Limit) {
+        const size_t Wanted = std::min(sizeof Buffer, Limit + 1 - Out.size());
+        ssize_t Got = ::read(Fd, Buffer, Wanted);
         if (Got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -45,22 +72,40 @@ bool ReadBytes(const std::string& Path, std::string& Out) {
         Out.append(Buffer, static_cast<size_t>(Got));
     }
     ::close(Fd);
-    return true;
+    if (Out.size() <= Limit)
+        return true;
+    if (Head) {
+        Out.resize(Limit);
+        return true;
+    }
+    // It grew while it was read.
+    Refuse(Path, "it is larger than " + Megabytes(Limit) + ", far more than such a file holds");
+    Out.clear();
+    return false;
 }
 
 } // namespace
 
-bool TFile::ReadAll(const std::string& Path, std::vector<uint8_t>& Data) {
+bool TFile::ReadAll(const std::string& Path, std::vector<uint8_t>& Data, size_t Limit) {
     std::string Bytes;
-    if (!ReadBytes(Path, Bytes)) {
+    if (!ReadBytes(Path, Bytes, Limit, false)) {
         return false;
     }
     Data.assign(Bytes.begin(), Bytes.end());
     return true;
 }
 
-bool TFile::ReadText(const std::string& Path, std::string& Text) {
-    return ReadBytes(Path, Text);
+bool TFile::ReadText(const std::string& Path, std::string& Text, size_t Limit) {
+    return ReadBytes(Path, Text, Limit, false);
+}
+
+bool TFile::ReadHead(const std::string& Path, size_t Size, std::vector<uint8_t>& Data) {
+    std::string Bytes;
+    if (!ReadBytes(Path, Bytes, Size, true)) {
+        return false;
+    }
+    Data.assign(Bytes.begin(), Bytes.end());
+    return true;
 }
 
 bool TFile::WriteAtomic(const std::string& Path, const void* Data, size_t Size, std::string* Error) {
@@ -126,7 +171,7 @@ bool TFile::WriteAtomic(const std::string& Path, const void* Data, size_t Size, 
 
 bool TFile::Exists(const std::string& Path) {
     struct stat Info;
-    return ::stat(Path.c_str(), &Info) == 0 && !S_ISDIR(Info.st_mode);
+    return ::stat(Path.c_str(), &Info) == 0 && S_ISREG(Info.st_mode);
 }
 
 bool TFile::IsDirectory(const std::string& Path) {
@@ -136,7 +181,7 @@ bool TFile::IsDirectory(const std::string& Path) {
 
 bool TFile::CopyFile(const std::string& From, const std::string& To) {
     std::string Bytes;
-    if (!ReadBytes(From, Bytes)) {
+    if (!ReadBytes(From, Bytes, LargeLimit, false)) {
         return false;
     }
     return WriteAtomic(To, Bytes.data(), Bytes.size());

@@ -1,7 +1,6 @@
 #include "runtime/TPictureFile.h"
 
 #include <cstring>
-#include <fstream>
 #include <vector>
 
 #include "runtime/TBmpDecoder.h"
@@ -51,14 +50,13 @@ bool TPictureFile::ReadSize(const std::string& Path, int& Width, int& Height, bo
     // The signature, then the header chunk's length and type, then width and height.
     static const uint8_t Signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
                                         0,    0,   0,   13,  'I',  'H',  'D',  'R'};
-    uint8_t Header[24] = {};
-    std::ifstream File(Path, std::ios::binary);
-    if (!File) {
+    std::vector<uint8_t> Bytes;
+    if (!TFile::ReadHead(Path, 24, Bytes)) {
         TPictureLimits::Fail(Error, "Cannot read \"" + Path + "\"");
         return false;
     }
-    if (!File.read(reinterpret_cast<char*>(Header), sizeof Header) ||
-        std::memcmp(Header, Signature, sizeof Signature) != 0) {
+    const uint8_t* Header = Bytes.data();
+    if (Bytes.size() < 24 || std::memcmp(Header, Signature, sizeof Signature) != 0) {
         TPictureLimits::Fail(Error, "Cannot load \"" + Path + "\": not a PNG file");
         return false;
     }

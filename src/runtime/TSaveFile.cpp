@@ -41,6 +41,19 @@ void TSaveFile::Report(const std::string& Path, const std::string& Reason) {
                       "Could not save " + Path + " (" + Reason + "); the file on disk is unchanged.", true);
 }
 
+std::string TSaveFile::KeepDamaged(const std::string& Path, const std::string& Then) {
+    const std::string Copy = SetAside(Path);
+    static std::set<std::string> Reported;
+    if (Reported.insert(Path).second)
+        TMessageBox::Show(
+            "Zerathon",
+            Path + " is damaged and could not be read. " +
+                (Copy.empty() ? "It could not be copied aside either. " : "It is kept as " + Copy + ". ") +
+                Then,
+            true);
+    return Copy;
+}
+
 std::string TSaveFile::SetAside(const std::string& Path) {
     std::vector<uint8_t> Damaged;
     if (!TFile::ReadAll(Path, Damaged))

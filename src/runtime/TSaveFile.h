@@ -20,4 +20,7 @@ class TSaveFile {
     // of Path.1.bad, Path.2.bad ... not taken yet, so every damaged version is kept. A copy that is
     // already there is not made again. The copy's name, or "" when it could not be made.
     static std::string SetAside(const std::string& Path);
+    // SetAside, then one message (once a session for the file) naming it, where the damaged copy is kept
+    // and what the game does instead (Then, a sentence). The copy's name, or "".
+    static std::string KeepDamaged(const std::string& Path, const std::string& Then);
 };

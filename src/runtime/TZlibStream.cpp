@@ -88,7 +88,7 @@ bool TZlibStream::Decompress(const void* Data, size_t Size, std::vector<uint8_t>
 
 bool TZlibStream::ReadFile(const std::string& Path, std::vector<uint8_t>& Out) {
     std::vector<uint8_t> Packed;
-    if (!TFile::ReadAll(Path, Packed)) {
+    if (!TFile::ReadAll(Path, Packed, TFile::SmallLimit)) {
         Out.clear();
         return false;
     }

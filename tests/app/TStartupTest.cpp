@@ -1,6 +1,7 @@
 #include "TGameHarness.h"
 
 #include "engine/TEngine.h"
+#include "menu/TGameMenu.h"
 #include "render/TVelaFontsAlt.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TZlibStream.h"
@@ -145,21 +146,73 @@ TEST_F(TStartupTest, SavesThatCannotBeWrittenAreReportedOnceEachNamingTheFile) {
     EXPECT_FALSE(std::filesystem::exists(Dir / "Text/highscore.hsf"));
 }
 
-TEST_F(TStartupTest, MissingFontLeavesTheGameRunningWithoutText) {
-    std::filesystem::remove(Dir / "Text/BEWARE__.ttf");
-    int Messages = 0;
-    TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) {
-        Messages += Text.find("BEWARE__.ttf") != std::string::npos;
-    };
-    Start();
-    TMessageBox::Hook = nullptr;
-    EXPECT_EQ(Messages, 1);
-    ShowDebugInfo = true;
-    Frames(3);
-    // The frames go on; the overlay's green text is simply not there.
-    EXPECT_EQ(
-        CountPixels(Screen(), 0, 0, 300, 90, [](uint32_t Pixel) { return (Pixel & 0xFFFFFF) == 0x00FF00; }),
-        0);
+TEST_F(TStartupTest, AMissingOrDamagedFontLeavesTheGameRunningWithoutTextAndOneMessage) {
+    std::string Font = Read("Text/BEWARE__.ttf");
+    Font.resize(Font.size() / 50);
+    for (const char* Damage : {"missing", "junk", "truncated"}) {
+        SCOPED_TRACE(Damage);
+        const std::string Kind = Damage;
+        std::filesystem::remove(Dir / "Text/BEWARE__.ttf");
+        if (Kind != "missing")
+            Write("Text/BEWARE__.ttf", Kind == "junk" ? std::string(4096, 'j') : Font);
+        std::vector<std::string> Messages;
+        TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) {
+            Messages.push_back(Text);
+        };
+        Start();
+        TMessageBox::Hook = nullptr;
+        ASSERT_EQ(Messages.size(), 1u);
+        EXPECT_NE(Messages[0].find("BEWARE__.ttf"), std::string::npos);
+        ShowDebugInfo = true;
+        Frames(3);
+        // The frames go on; the overlay's green text is simply not there.
+        EXPECT_EQ(CountPixels(Screen(), 0, 0, 300, 90,
+                              [](uint32_t Pixel) { return (Pixel & 0xFFFFFF) == 0x00FF00; }),
+                  0);
+        Frm.reset();
+        ResetGlobals();
+    }
+}
+
+// Play is kept only in a profile that can be saved: with the active one damaged, or a list that names
+// none, the menu opens on the first-user screen, and a damaged file is named with where it is kept.
+TEST_F(TStartupTest, WithoutAProfileThatCanBeReadTheMenuAsksForOne) {
+    const struct {
+        const char* Users;
+        bool Damaged;
+    } Cases[] = {{"[Users]\nCount=1\n1=sav0.sav\nActive=sav0.sav\n", true}, {"[Users]\nCount=1\n", false}};
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Users);
+        Write("Settings.ini", std::string(FirstRunSettings) + Case.Users);
+        std::filesystem::create_directories(Dir / "Users");
+        Write("Users/sav0.sav", "junk");
+        std::vector<std::string> Messages;
+        TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) {
+            Messages.push_back(Text);
+        };
+        Start();
+        Press(1); // Escape ends the intro
+        Frames(1);
+        TMessageBox::Hook = nullptr;
+        EXPECT_EQ(GameState, gsMenu);
+        EXPECT_EQ(GameMenu->Screen, msFirstUser);
+        ASSERT_EQ(Messages.size(), Case.Damaged ? 1u : 0u);
+        if (Case.Damaged) {
+            EXPECT_NE(Messages[0].find(Dir / "Users/sav0.sav.bad"), std::string::npos) << Messages[0];
+        }
+        Frm.reset();
+        ResetGlobals();
+    }
+}
+
+// Without --frames, a replay that lost its closing line would otherwise run until killed.
+TEST_F(TStartupTest, AHeadlessRunWhoseScriptRanOutEndsAfterAGraceAndSaysSo) {
+    Start("5 key down 57\n6 key up 57\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Frm->Run(), 0);
+    const std::string Said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Frm->GameFrames(), 6 + TmainFrm::ScriptGraceFrames);
+    EXPECT_NE(Said.find("ran out at frame 6"), std::string::npos) << Said;
 }
 
 TEST_F(TStartupTest, TheFontTableHoldsTwentySixBoldFontsOfTheirHeights) {

@@ -107,7 +107,9 @@ TEST_F(THighScoresTest, ASaveThatFailsIsReportedOnceAndKeepsTheOldFile) {
     EXPECT_EQ(Values(Again.Times), std::vector<int>(10, 0));
 }
 
-TEST_F(THighScoresTest, AnUnreadableFileKeepsTheDefaultsAndIsSetAside) {
+TEST_F(THighScoresTest, AnUnreadableFileKeepsTheDefaultsAndIsSetAsideWithOneMessage) {
+    std::vector<std::string> Messages;
+    TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) { Messages.push_back(Text); };
     const std::vector<uint8_t> Short(499, 1);
     // The second damaged version is kept beside the first.
     const char* Copies[] = {"Text/highscore.hsf.bad", "Text/highscore.hsf.1.bad"};
@@ -123,6 +125,9 @@ TEST_F(THighScoresTest, AnUnreadableFileKeepsTheDefaultsAndIsSetAside) {
         ASSERT_TRUE(TFile::ReadAll(Dir / Copies[I], Copy));
         EXPECT_EQ(Copy, File);
     }
+    TMessageBox::Hook = nullptr;
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_NE(Messages[0].find(Dir / "Text/highscore.hsf.bad"), std::string::npos) << Messages[0];
 }
 
 TEST_F(THighScoresTest, OkOrEscapeGoBack) {

@@ -187,6 +187,9 @@ TEST_F(TProfileFilesTest, MissingOrUnreadableFilesLeaveTheProfileAndAreKept) {
     // The same damaged file met again is not copied again.
     TProfileFiles::LoadProfile("sav1.sav");
     EXPECT_FALSE(TFile::Exists(User("sav1.sav.4.bad")));
+    // The player is told once, where the damaged file is kept.
+    EXPECT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(MessagesAbout(User("sav1.sav.bad")), 1);
 }
 
 TEST_F(TProfileFilesTest, AHugeCountListsOnlyTheProfilesThere) {
@@ -201,9 +204,9 @@ TEST_F(TProfileFilesTest, AHugeCountListsOnlyTheProfilesThere) {
     EXPECT_TRUE(Messages.empty());
 }
 
-TEST_F(TProfileFilesTest, AProfileNeverLoadedIsNeverSaved) {
+TEST_F(TProfileFilesTest, AProfileNeverLoadedIsNeverSavedAndTheSaveFails) {
     Profile = Played();
-    TProfileFiles::SaveProfile();
+    EXPECT_FALSE(TProfileFiles::SaveProfile());
     EXPECT_FALSE(std::filesystem::exists(Dir / "Users"));
 }
 

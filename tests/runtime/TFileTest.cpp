@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sys/stat.h>
 
 #include "RuntimeTestSupport.h"
 #include "runtime/TFile.h"
+#include "runtime/TMessageBox.h"
 
 TEST(TFile, WriteAtomicReplacesAndReadsBack) {
     TTempDir Dir;
@@ -55,4 +57,33 @@ TEST(TFile, ExistsCopyRemoveAndMakeDirectory) {
     EXPECT_TRUE(TFile::MakeDirectory(Dir.File("Users/deeper")));
     EXPECT_TRUE(TFile::MakeDirectory(Dir.File("Users")));
     EXPECT_TRUE(TFile::WriteAtomic(Dir.File("Users/deeper/sav1.sav"), "x", 1));
+}
+
+// A device, a pipe or an endless file in place of a game file is refused at once, with one message
+// naming it, as is a file larger than its kind's limit; a prefix of a file can still be read.
+TEST(TFile, OnlyRegularFilesWithinTheirLimitAreRead) {
+    TTempDir Dir;
+    std::vector<std::string> Messages;
+    TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) { Messages.push_back(Text); };
+    const std::string Pipe = Dir.File("Settings.ini");
+    ASSERT_EQ(::mkfifo(Pipe.c_str(), 0644), 0);
+    const std::string Zero = Dir.File("highscore.hsf");
+    std::filesystem::create_symlink("/dev/zero", Zero);
+    for (const std::string& Path : {Pipe, Zero, Pipe}) {
+        std::vector<uint8_t> Data;
+        EXPECT_FALSE(TFile::ReadAll(Path, Data)) << Path;
+        EXPECT_FALSE(TFile::Exists(Path)) << Path;
+    }
+    const std::string Big = Dir.File("level01.lvl");
+    ASSERT_TRUE(TFile::WriteAtomic(Big, "0123456789abcdefg", 17));
+    std::vector<uint8_t> Data;
+    EXPECT_FALSE(TFile::ReadAll(Big, Data, 16));
+    EXPECT_TRUE(TFile::ReadAll(Big, Data, 17));
+    ASSERT_TRUE(TFile::ReadHead(Big, 4, Data));
+    EXPECT_EQ(std::string(Data.begin(), Data.end()), "0123");
+    TMessageBox::Hook = nullptr;
+    ASSERT_EQ(Messages.size(), 3u);
+    EXPECT_NE(Messages[0].find(Pipe), std::string::npos) << Messages[0];
+    EXPECT_NE(Messages[1].find(Zero), std::string::npos) << Messages[1];
+    EXPECT_NE(Messages[2].find(Big), std::string::npos) << Messages[2];
 }
