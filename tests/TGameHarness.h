@@ -41,10 +41,10 @@ class TGameHarness : public testing::Test {
         ASSERT_TRUE(Frm->FormCreate());
     }
 
-    // Runs displayed frames until Count more game frames have run.
+    // Runs displayed frames until Count more game frames have run, or the game has closed.
     void Frames(int Count) {
         const int Target = Frm->GameFrames() + Count;
-        while (Frm->GameFrames() < Target)
+        while (Frm->GameFrames() < Target && !Frm->Closed())
             Frm->RunOnce();
     }
 

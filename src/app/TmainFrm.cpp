@@ -380,8 +380,10 @@ void TmainFrm::FollowWindow() {
     const bool Left = Input.TakeWindowLeft();
     const bool Away = !Input.Focused || Input.Minimised;
     if ((Left || Away) && Flying()) {
-        // As the exit key would: the dialog opens and the mission's clocks stand still.
+        // As the exit key would: the dialog opens and the mission's clocks stand still. The player comes
+        // back with the exit key or a click; Enter, the mine key, is not an answer here.
         Game.Paused = true;
+        Game.ExitAsked = false;
         PausedByWindow = true;
     }
     if (GameState != gsPlaying || !Game.Paused)
@@ -561,7 +563,8 @@ void TmainFrm::DrawDebugInfo() {
 }
 
 void TmainFrm::MenuInput() {
-    if (VelaKeyboard.KeyPressed(Profile.BindFPS))
+    // An F typed into a name is a letter.
+    if (!Engine->TextEntry && VelaKeyboard.KeyPressed(Profile.BindFPS))
         ShowDebugInfo = !ShowDebugInfo;
 }
 
@@ -585,11 +588,19 @@ void TmainFrm::LoopUvod() {
 void TmainFrm::GameInput() {
     if (VelaKeyboard.KeyPressed(Game.Keys[TGame::KeyDebug]))
         ShowDebugInfo = !ShowDebugInfo;
-    if (VelaKeyboard.KeyPressed(Game.Keys[TGame::KeyExit]))
+    // F1 opens the help and pauses; F1 or the exit key closes it and play resumes. Without the help the
+    // exit key opens the exit question, or closes it.
+    const bool Help = VelaKeyboard.KeyPressed(TKeyCodes::F1);
+    const bool Exit = VelaKeyboard.KeyPressed(Game.Keys[TGame::KeyExit]);
+    if (Game.HelpShown && (Help || Exit)) {
+        Game.HelpShown = false;
+        Game.Paused = false;
+    } else if (Help) {
+        Game.HelpShown = true;
+        Game.Paused = true;
+    } else if (Exit) {
         Game.Paused = !Game.Paused;
-    if (VelaKeyboard.KeyPressed(TKeyCodes::F1)) {
-        Game.HelpShown = !Game.HelpShown;
-        Game.Paused = !Game.Paused;
+        Game.ExitAsked = Game.Paused;
     }
 }
 
@@ -672,6 +683,10 @@ void TmainFrm::StepBriefing() {
         GameState = gsPlaying;
         Game.Phase = 0;
         Game.PhaseStamp = Now();
+        // The briefing is part of the first wave's time: a caption ended early by a key hands back only
+        // the caption's own time.
+        Game.PauseStart = Now();
+        Game.PauseLength = 0;
         break;
     default:
         break;
@@ -737,7 +752,8 @@ void TmainFrm::StepStartCaption() {
         break;
     }
     case 1:
-        Game.Paused = false;
+        // The help opened during the caption stays until the player closes it.
+        Game.Paused = Game.HelpShown;
         Game.SurvivalTime = 0;
         Game.EndlessTimeBase = Now();
         Game.PauseLength = 0;

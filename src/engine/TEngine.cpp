@@ -170,6 +170,8 @@ void TEngine::WarmPictures() {
 }
 
 void TEngine::UpdateCursor() {
+    TextEntry = TextEntryNow;
+    TextEntryNow = false;
     WarmPictures();
     Mouse.Update();
     Keyboard.Update();

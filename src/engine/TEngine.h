@@ -46,6 +46,10 @@ class TEngine {
 
     // One press of the left button fires at most one button: cleared on firing, set again on release.
     bool ClickReady = true;
+    // An edit box had the keyboard in the last frame, so the keys typed were text, not commands.
+    bool TextEntry = false;
+    // Set by an edit box that reads the keyboard in this frame.
+    bool TextEntryNow = false;
     // The menu's dispatcher; clickable widgets call it with their action name.
     std::function<void(const std::string& Action)> OnWidgetClick;
     int CursorX = 400;

@@ -88,10 +88,14 @@ void TEngineEdit::PlaceCaret(int CursorX) {
 }
 
 void TEngineEdit::Run() {
-    if (!HasFocus)
+    // A box without the keyboard gives the latch back, but never while a press is held: a button held
+    // down would otherwise fire again every frame.
+    if (!HasFocus && !Engine.Mouse.ButtonDown(0))
         Engine.ClickReady = true;
-    else if (Enabled)
+    else if (HasFocus && Enabled) {
         ReadKeyboard();
+        Engine.TextEntryNow = true;
+    }
 
     TVelaCanvas& Canvas = Engine.Canvas;
     if (!NoBackground)

@@ -109,12 +109,16 @@ TGameMenu::TGameMenu(TEngine& Engine)
     const std::string* MainCaptions[6] = {&GameText.msMAIN_NewGame,  &GameText.msMAIN_SetProfile,
                                           &GameText.msMAIN_Settings, &GameText.msMAIN_HighScore,
                                           &GameText.msMAIN_Credits,  &GameText.msMAIN_Exit};
-    const int FirstHeights[6] = {100, 170, 300, 400, 500, 600};
     MainScreen.Buttons.reserve(6);
     for (int Index = 0; Index < 6; ++Index)
         MainScreen.Buttons.push_back(
-            AnimButton(Engine, MainActions[Index], *MainCaptions[Index], -350, FirstHeights[Index]));
+            AnimButton(Engine, MainActions[Index], *MainCaptions[Index], -350, MainButtonTop(Index)));
     CreditsScreen.LoadCredits();
+}
+
+int TGameMenu::MainButtonTop(int Index) {
+    // The same on every appearance, the first included, so a player aiming at a button finds it.
+    return 70 + 80 * Index;
 }
 
 TMenuScreen TGameMenu::StartScreen() {
@@ -268,7 +272,7 @@ void TGameMenu::ShowMain() {
     Engine.CursorVisible = true;
     for (size_t Index = 0; Index < MainScreen.Buttons.size(); ++Index) {
         MainScreen.Buttons[Index].SetCaptionVisible(true);
-        MainScreen.Buttons[Index].MoveTo(-350, 70 + 80 * static_cast<int>(Index));
+        MainScreen.Buttons[Index].MoveTo(-350, MainButtonTop(static_cast<int>(Index)));
     }
     MainScreen.Phase = 0;
     MainScreen.LastStep = Now();

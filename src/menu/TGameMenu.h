@@ -58,6 +58,8 @@ class TGameMenu {
     // from its file (none yet, or the active one damaged), since play is kept only in a profile that
     // can be saved.
     static TMenuScreen StartScreen();
+    // The top of the main screen's button Index (0 new game ... 5 exit).
+    static int MainButtonTop(int Index);
 
     // The endless mode's ship choices: the first ticked box of each group, 1 when none is.
     int GetSpeed() const;

@@ -152,14 +152,24 @@ void TInterface::DrawOverlay() {
     if (Game.Paused && Game.HelpShown) {
         DrawHelp();
     } else if (Wrecked) {
+        if (!GameOverShown) {
+            GameOverShown = true;
+            GameOverSince = Now();
+        }
         DrawDialog(GameText.gi_GameOver);
         ButtonOKCentre.Run();
+        // Enter answers as OK does, once the dialog has been seen: the mine key pressed as the ship
+        // went down does not dismiss it.
+        if (GameState == gsPlaying && SinceTick(GameOverSince) >= GameOverKeyDelay &&
+            TMenuKeys::Confirm(EngineRef.Keyboard))
+            TWidgetInput::Report(EngineRef, ButtonOKCentre.Action());
     } else if (Game.Paused && Game.Phase > 1) {
         DrawDialog(GameText.gi_AskToExit);
         ButtonOK.Run();
         ButtonCancel.Run();
-        // Enter answers as OK does, unless a click has answered already.
-        if (Game.Paused && GameState == gsPlaying && TMenuKeys::Confirm(EngineRef.Keyboard))
+        // Enter answers as OK does, unless a click has answered already, and only a question the player
+        // asked with the exit key.
+        if (Game.Paused && Game.ExitAsked && GameState == gsPlaying && TMenuKeys::Confirm(EngineRef.Keyboard))
             TWidgetInput::Report(EngineRef, ButtonOK.Action());
     } else {
         EngineRef.CursorVisible = false;

@@ -30,6 +30,8 @@ class TInterface {
     TEngineAnimButtonEx ButtonCancel;
 
     static constexpr uint32_t Blue = 0x9632FBFFu;
+    // How long the game-over dialog is up before Enter answers it.
+    static constexpr int GameOverKeyDelay = 1000;
 
   private:
     void DrawEndlessLine();
@@ -43,4 +45,7 @@ class TInterface {
     void DrawHelp();
     void DrawDialog(const std::string& Caption);
     void Text(const std::string& Text, double X, double Y, int HAlign, int VAlign, uint32_t Colour, int Font);
+
+    bool GameOverShown = false;
+    uint32_t GameOverSince = 0;
 };

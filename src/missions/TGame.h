@@ -31,6 +31,9 @@ struct TGame {
     std::unique_ptr<TAsteroid> Asteroids;
     bool HelpShown = false;
     bool Paused = false;
+    // The exit question was opened by the player's exit key, not by the window losing the focus: only
+    // then may Enter, which is also the mine key, answer it.
+    bool ExitAsked = false;
     uint32_t EndlessTimeBase = 0;
     int SurvivalTime = 0;
     int PauseLength = 0;

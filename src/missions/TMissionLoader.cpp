@@ -40,6 +40,7 @@ void CopyKeys() {
 void ResetMissionState() {
     Game.HelpShown = false;
     Game.Paused = true;
+    Game.ExitAsked = false;
     Game.Score = 0;
     Game.Wave = 0;
     Game.WaveStamp = Now();

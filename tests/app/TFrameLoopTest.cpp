@@ -1,6 +1,7 @@
 #include "TGameHarness.h"
 
 #include "engine/TEngine.h"
+#include "menu/TGameMenu.h"
 #include "render/TKeyCodes.h"
 #include "runtime/TPictureFile.h"
 
@@ -129,18 +130,40 @@ TEST_F(TFrameLoopTest, ExitKeyDuringTheStartCaptionUnpauses) {
     EXPECT_FALSE(Game.Paused);
 }
 
-TEST_F(TFrameLoopTest, F1TogglesHelpAndPauseTogether) {
+// F1 shows the help and pauses; F1 or Esc closes it and play resumes; Esc with no help open asks to
+// leave, and Esc again resumes. Walked from flight through every pair, the help and the pause never part.
+TEST_F(TFrameLoopTest, F1AndEscOpenAndCloseTheHelpAndTheExitQuestion) {
     StartPlay();
     Frames(500);
     ASSERT_EQ(Game.Phase, 2);
     ASSERT_FALSE(Game.Paused);
+    const struct {
+        int Key;
+        bool Help, Paused;
+    } Steps[] = {{TKeyCodes::F1, true, true},       {TKeyCodes::Escape, false, false},
+                 {TKeyCodes::F1, true, true},       {TKeyCodes::F1, false, false},
+                 {TKeyCodes::Escape, false, true},  {TKeyCodes::F1, true, true},
+                 {TKeyCodes::Escape, false, false}, {TKeyCodes::Escape, false, true},
+                 {TKeyCodes::Escape, false, false}};
+    for (const auto& Step : Steps) {
+        Press(Step.Key);
+        Frames(1);
+        EXPECT_EQ(Game.HelpShown, Step.Help) << &Step - Steps;
+        EXPECT_EQ(Game.Paused, Step.Paused) << &Step - Steps;
+    }
+}
+
+// The help opened during the start caption is shown, and stays until the player closes it.
+TEST_F(TFrameLoopTest, F1DuringTheStartCaptionShowsTheHelpUntilClosed) {
+    StartPlay();
     Press(TKeyCodes::F1);
-    Frames(1);
+    Frames(500); // the caption has faded
+    ASSERT_EQ(Game.Phase, 2);
     EXPECT_TRUE(Game.HelpShown);
     EXPECT_TRUE(Game.Paused);
-    Press(TKeyCodes::Escape);
+    Press(TKeyCodes::F1);
     Frames(1);
-    EXPECT_TRUE(Game.HelpShown);
+    EXPECT_FALSE(Game.HelpShown);
     EXPECT_FALSE(Game.Paused);
 }
 
@@ -177,9 +200,15 @@ TEST_F(TFrameLoopTest, DebugOverlayIsDrawnInEveryState) {
     }
 }
 
-TEST_F(TFrameLoopTest, DebugKeyOfTheProfileTogglesTheOverlayInTheMenu) {
+// Not while a name is being typed: there the key is a letter.
+TEST_F(TFrameLoopTest, DebugKeyOfTheProfileTogglesTheOverlayInTheMenuButNotInANameBox) {
     StartInMenu();
+    ASSERT_EQ(GameMenu->Screen, msFirstUser); // its name box has the keyboard
+    Press(Profile.BindFPS);
+    Frames(1);
     EXPECT_FALSE(ShowDebugInfo);
+    GameMenu->Screen = msCredits;
+    Frames(2);
     Press(Profile.BindFPS);
     Frames(1);
     EXPECT_TRUE(ShowDebugInfo);

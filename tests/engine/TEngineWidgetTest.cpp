@@ -283,6 +283,25 @@ TEST_F(TEngineEditWidgetTest, ClickOutsideEndsTypingAndFocusDecidesTheLatch) {
     EXPECT_EQ(Edit->Text(), "");
 }
 
+// A box without the keyboard gives the latch back only while no press is held: a button held down beside
+// it fires once, not every frame (a held Load once saved the profile a hundred times).
+TEST_F(TEngineEditWidgetTest, AButtonHeldBesideABoxWithoutTheKeyboardFiresOnce) {
+    TEngineTextButton Load(*TestEngine, 0, "Load", 20, 120, 0xFFFFFFFFu, 0xFF00FF00u, 0, "Load");
+    ASSERT_FALSE(Edit->Focused());
+    At(Load.Rect().Left + 2, Load.Rect().Top + 2);
+    Button(true);
+    for (int Frame = 0; Frame < 100; ++Frame) {
+        Edit->Run();
+        Load.Run();
+        Poll();
+    }
+    EXPECT_EQ(Clicks, std::vector<std::string>{"Load"});
+    Button(false);
+    Edit->Run();
+    Load.Run();
+    EXPECT_TRUE(TestEngine->ClickReady);
+}
+
 TEST_F(TEngineEditWidgetTest, CaretBlinksEveryHalfSecondAfterTheText) {
     TestClock.Advance(1000);
     Edit->NoBackground = true;

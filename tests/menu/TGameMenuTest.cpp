@@ -188,8 +188,8 @@ TEST_F(TGameMenuTest, MainButtonsSlideInOneAfterAnotherAndFadeOutToTheirScreen) 
     Frames(400);
     for (int Button = 0; Button < 6; ++Button)
         EXPECT_EQ(Menu->MainScreen.Buttons[Button].GetPosition().x, 55) << Button;
-    EXPECT_EQ(Menu->MainScreen.Buttons[2].GetPosition().y,
-              300); // first appearance: the constructor's heights
+    // The same heights on the first appearance as on every later one.
+    EXPECT_EQ(Menu->MainScreen.Buttons[2].GetPosition().y, TGameMenu::MainButtonTop(2));
     Menu->OnWidgetClick("msMAIN_HighScore");
     EXPECT_EQ(Menu->MainScreen.Phase, 1);
     Frames(2); // fade alphas start at 0 on the first appearance: the switch follows at once
@@ -300,9 +300,9 @@ class TMenuClickTest : public TGameHarness {
 
 TEST_F(TMenuClickTest, AHeldClickOnSettingsLeavesTheBoxUnderItAlone) {
     StartInMainMenu({"Jana"});
-    TEngineCheckBox& Box = GameMenu->SettingsScreen.DoubleBox;
+    TEngineCheckBox& Box = GameMenu->SettingsScreen.HardwareBox;
     MoveTo(Box.Rect().Left + 40, Box.Rect().Top + 5, 2);
-    const bool Ticked = Box.Ticked;
+    const bool Ticked = Settings.Hardware; // as the page will show it
     Click(50);
     ASSERT_EQ(GameMenu->Screen, msSettings);
     EXPECT_EQ(Box.Ticked, Ticked);
@@ -312,7 +312,7 @@ TEST_F(TMenuClickTest, AHeldClickOnSettingsLeavesTheBoxUnderItAlone) {
 
 TEST_F(TMenuClickTest, TheClickOpeningPlayerProfilesSelectsNoRow) {
     StartInMainMenu({"Adam", "Bara", "Cyril", "Dana", "Eva"});
-    MoveTo(100, 200, 1);
+    MoveTo(100, 170, 1);
     Click(50);
     ASSERT_EQ(GameMenu->Screen, msSetProfile);
     EXPECT_EQ(GameMenu->ProfileList.Selected(), -1);
@@ -322,7 +322,7 @@ TEST_F(TMenuClickTest, TheClickOpeningPlayerProfilesSelectsNoRow) {
 
 TEST_F(TMenuClickTest, AShortClickOnCreditsStaysOnTheCredits) {
     StartInMainMenu({"Jana"});
-    MoveTo(100, 520, 4);
+    MoveTo(100, 410, 4);
     Click(10);
     Frames(20);
     EXPECT_EQ(GameMenu->Screen, msCredits);

@@ -83,7 +83,9 @@ TEST_F(TInterfaceTest, LeavingACampaignPaysAFifthOfTheScoreAndResumingUnpauses) 
     EXPECT_FALSE(Game.Paused);
 }
 
-TEST_F(TInterfaceTest, EnterAnswersTheExitQuestionAsOKAndNothingElse) {
+// Enter is also the mine key: it answers the exit question only when the player opened it with the exit
+// key (not when the window lost the focus), and the game-over dialog only once it has been seen.
+TEST_F(TInterfaceTest, EnterAnswersOnlyAQuestionThePlayerHasSeenOrAsked) {
     std::vector<std::string> Clicks;
     TestEngine->OnWidgetClick = [&Clicks](const std::string& Action) { Clicks.push_back(Action); };
     GameState = gsPlaying;
@@ -96,11 +98,21 @@ TEST_F(TInterfaceTest, EnterAnswersTheExitQuestionAsOKAndNothingElse) {
         }
     };
     PressEnter(); // in flight Enter is the player's own key
-    Game.Ship->Destroyed = true;
-    PressEnter(); // game over waits for its button
-    EXPECT_TRUE(Clicks.empty());
-    Game.Ship->Destroyed = false;
     Game.Paused = true;
+    Game.ExitAsked = false; // the window lost the focus
+    PressEnter();
+    EXPECT_TRUE(Clicks.empty());
+    Game.ExitAsked = true; // the player pressed the exit key
+    PressEnter();
+    EXPECT_EQ(Clicks, std::vector<std::string>{"interfaceOK"});
+    Clicks.clear();
+    Game.Paused = false;
+    Game.Ship->Destroyed = true;
+    PressEnter(); // the mine key, pressed as the ship went down
+    TestClock.Advance(TInterface::GameOverKeyDelay - 10);
+    PressEnter();
+    EXPECT_TRUE(Clicks.empty());
+    TestClock.Advance(10);
     PressEnter();
     EXPECT_EQ(Clicks, std::vector<std::string>{"interfaceOK"});
 }

@@ -142,6 +142,6 @@ void TMissionRun::ConfirmExit() {
 
 void TMissionRun::NextFrame() {
     const int Target = Frame->GameFrames() + 1;
-    while (Frame->GameFrames() < Target)
+    while (Frame->GameFrames() < Target && !Frame->Closed())
         Frame->RunOnce();
 }
