@@ -357,13 +357,16 @@ int TmainFrm::Run() {
         RunOnce();
     // A screenshot asked for past the end would otherwise just not be there.
     for (const TScreenshotRequest& Request : Options.Screenshots)
-        if (Request.Frame > FrameNumber)
+        if (Request.Frame > FrameNumber) {
             std::fprintf(stderr,
                          "zerathon: no screenshot %s: the run ended after frame %d, before frame %d\n",
                          Request.FileName.c_str(), FrameNumber, Request.Frame);
+            ScreenshotMissed = true;
+        }
     FormDestroy();
     StateHashOutput->flush();
-    return 0;
+    // A run that was asked for a picture and could not make it has failed, whatever else it did.
+    return ScreenshotMissed ? 1 : 0;
 }
 
 void TmainFrm::FollowInput() {
@@ -780,9 +783,11 @@ void TmainFrm::TakeScreenshots() {
         TPicture Frame;
         std::string Error;
         const bool Read = ReadFrame(Frame);
-        if (!Read || !TPngEncoder::Save(Request.FileName, Frame, &Error))
+        if (!Read || !TPngEncoder::Save(Request.FileName, Frame, &Error)) {
             std::fprintf(stderr, "zerathon: cannot write the screenshot %s: %s\n", Request.FileName.c_str(),
                          Error.empty() ? SDL_GetError() : Error.c_str());
+            ScreenshotMissed = true;
+        }
     }
 }
 

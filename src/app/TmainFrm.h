@@ -41,7 +41,8 @@ class TmainFrm {
     int FailureStatus() const { return ScriptRefused ? 2 : 1; }
     // One pass of the message loop: pending events, scripted input, then the timer's idle handler.
     void RunOnce();
-    // The message loop until the window closes, then shutdown; the exit status.
+    // The message loop until the window closes, then shutdown; the exit status: 1 when a screenshot asked
+    // for could not be made, else 0.
     int Run();
     void Close() { Closing = true; }
     bool Closed() const { return Closing; }
@@ -155,6 +156,8 @@ class TmainFrm {
     int FrameNumber = 0;
     // F12 was pressed in a game frame that is not shown: the screenshot waits for the next one that is.
     bool ScreenshotKeyed = false;
+    // A screenshot asked for on the command line could not be written, or was never reached.
+    bool ScreenshotMissed = false;
     // The game frame the input script ran out at; 0 while it has not.
     int ScriptEndFrame = 0;
     bool Closing = false;

@@ -1,5 +1,6 @@
 #include "engine/TEngine.h"
 
+#include "render/TInputState.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaDevice.h"
 #include "render/TVelaFontsAlt.h"
@@ -175,10 +176,10 @@ void TEngine::UpdateCursor() {
     WarmPictures();
     Mouse.Update();
     Keyboard.Update();
-    const int NewX = CursorX + Mouse.DeltaX();
+    const int NewX = TInputState::AddSaturated(CursorX, Mouse.DeltaX());
     if (NewX >= 0 && NewX <= 1024)
         CursorX = NewX;
-    const int NewY = CursorY + Mouse.DeltaY();
+    const int NewY = TInputState::AddSaturated(CursorY, Mouse.DeltaY());
     if (NewY >= 0 && NewY <= 768)
         CursorY = NewY;
     if (!CursorVisible || !FCursor->Loaded())

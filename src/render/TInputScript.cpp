@@ -1,6 +1,7 @@
 #include "render/TInputScript.h"
 
 #include "runtime/TFile.h"
+#include "runtime/TWin1250.h"
 
 #include <SDL.h>
 
@@ -193,6 +194,28 @@ bool ParseSetting(const std::string& Kind, const std::string& Word, TParsedLine&
     return true;
 }
 
+// A line as a terminal can show it: control bytes, and any byte outside ASCII in a line that is not UTF-8,
+// as \xNN, and no more than a screen line of it.
+std::string Printable(const std::string& Line) {
+    constexpr size_t Shown = 80;
+    const bool Utf8 = TWin1250::IsValidUtf8(Line);
+    std::string Out;
+    for (size_t At = 0; At < Line.size() && At < Shown; ++At) {
+        const unsigned char Byte = static_cast<unsigned char>(Line[At]);
+        if (Byte < 0x20 || Byte == 0x7F || (Byte >= 0x80 && !Utf8)) {
+            static const char Digits[] = "0123456789ABCDEF";
+            Out += "\\x";
+            Out += Digits[Byte >> 4];
+            Out += Digits[Byte & 15];
+        } else {
+            Out += static_cast<char>(Byte);
+        }
+    }
+    if (Line.size() > Shown)
+        Out += "...";
+    return Out;
+}
+
 // Parses one line without its end-of-line. Returns false with Why filled.
 bool ParseLine(const std::string& Line, TParsedLine& Parsed, std::string& Why) {
     using TEvent = TInputScript::TEvent;
@@ -300,7 +323,8 @@ bool TInputScript::Load(const std::string& Text, std::string& Error) {
         }
         if (!Parsable) {
             Clear();
-            Error = "input script line " + std::to_string(LineNumber) + ": \"" + Line + "\": " + Why;
+            Error =
+                "input script line " + std::to_string(LineNumber) + ": \"" + Printable(Line) + "\": " + Why;
             return false;
         }
         if (Parsed.What == TParsedLine::TWhat::Event)

@@ -74,8 +74,8 @@ void TInputState::MouseMove(int DX, int DY) {
     if (DX == 0 && DY == 0)
         return;
     if (!MouseEvents.empty() && MouseEvents.back().Kind == TMouseEvent::TKind::Move) {
-        MouseEvents.back().DX += DX;
-        MouseEvents.back().DY += DY;
+        MouseEvents.back().DX = AddSaturated(MouseEvents.back().DX, DX);
+        MouseEvents.back().DY = AddSaturated(MouseEvents.back().DY, DY);
         return;
     }
     TMouseEvent Event;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -62,6 +63,12 @@ struct TInputEvent {
 // and mouse devices read it once per frame. Keys are DirectInput key codes.
 class TInputState {
   public:
+    // A + B held within int: motion from a script or a runaway device must not wrap round.
+    static int AddSaturated(int A, int B) {
+        const int64_t Sum = static_cast<int64_t>(A) + B;
+        return static_cast<int>(std::clamp<int64_t>(Sum, INT32_MIN, INT32_MAX));
+    }
+
     // Where everything from outside the game comes in, so a recording sees all of it once. What the game
     // makes of it itself (a pad's buttons standing for keys) goes straight to the calls below.
     void Apply(const TInputEvent& Event);

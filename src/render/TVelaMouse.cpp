@@ -35,8 +35,8 @@ bool TVelaMouse::Update() {
     std::array<bool, 8> PressedNow{};
     for (const TMouseEvent& Event : State.TakeMouseEvents(static_cast<size_t>(std::max(BufferSize, 0)))) {
         if (Event.Kind == TMouseEvent::TKind::Move) {
-            DeltaXValue += Event.DX;
-            DeltaYValue += Event.DY;
+            DeltaXValue = TInputState::AddSaturated(DeltaXValue, Event.DX);
+            DeltaYValue = TInputState::AddSaturated(DeltaYValue, Event.DY);
         } else if (Event.Button >= 0 && Event.Button < 8) {
             SetButton(Event.Button, Event.Down);
             PressedNow[Event.Button] = PressedNow[Event.Button] || Event.Down;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "runtime/TFile.h"
+#include "runtime/TWin1250.h"
 
 namespace {
 
@@ -86,7 +87,9 @@ std::string CleanValue(std::string_view Raw) {
 TIniFile::TIniFile(std::string FileName) : Name(std::move(FileName)) {
     std::string Contents;
     if (TFile::ReadText(Name, Contents)) {
-        LoadText(Contents);
+        // A file saved again by an editor as "Unicode" (UTF-16), or with a UTF-8 mark before its first
+        // section, reads as the text it holds.
+        LoadText(TWin1250::WithoutByteOrderMark(Contents));
     }
 }
 

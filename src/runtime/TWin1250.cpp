@@ -167,10 +167,38 @@ bool TWin1250::HasNonAscii(const std::string& Text) {
     return false;
 }
 
+std::string TWin1250::FromUtf16(const std::string& Bytes, bool BigEndian) {
+    std::string Out;
+    Out.reserve(Bytes.size() / 2);
+    for (size_t At = 0; At + 1 < Bytes.size(); At += 2) {
+        const auto First = static_cast<unsigned char>(Bytes[At]);
+        const auto Second = static_cast<unsigned char>(Bytes[At + 1]);
+        const char32_t Unit = BigEndian ? First << 8 | Second : Second << 8 | First;
+        // Surrogate halves stand for characters far outside Windows-1250: dropped with the rest.
+        const int Byte = Unit >= 0xD800 && Unit < 0xE000 ? -1 : ByteOf(Unit);
+        if (Byte >= 0)
+            Out += static_cast<char>(Byte);
+    }
+    return Out;
+}
+
+namespace {
+bool Utf16Marked(const std::string& Raw) {
+    return Raw.size() >= 2 && (Raw.compare(0, 2, "\xFF\xFE") == 0 || Raw.compare(0, 2, "\xFE\xFF") == 0);
+}
+} // namespace
+
+std::string TWin1250::WithoutByteOrderMark(const std::string& Raw) {
+    if (Utf16Marked(Raw))
+        return FromUtf16(Raw.substr(2), Raw[0] == '\xFE');
+    if (Raw.size() >= 3 && Raw.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        return Raw.substr(3);
+    return Raw;
+}
+
 std::string TWin1250::FromFileText(const std::string& Raw) {
-    const bool Bom = Raw.size() >= 3 && Raw.compare(0, 3, "\xEF\xBB\xBF") == 0;
-    const std::string Body = Bom ? Raw.substr(3) : Raw;
-    if (HasNonAscii(Body) && IsValidUtf8(Body)) {
+    const std::string Body = WithoutByteOrderMark(Raw);
+    if (!Utf16Marked(Raw) && HasNonAscii(Body) && IsValidUtf8(Body)) {
         return FromUtf8(Body);
     }
     return Body;

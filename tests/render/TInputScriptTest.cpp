@@ -78,6 +78,10 @@ TEST(TInputScriptTest, ErrorsNameTheLine) {
               std::string::npos);
     EXPECT_NE(LoadError("1 mouse wheel up").find("wheel notches"), std::string::npos);
     EXPECT_NE(LoadError("1 key down 5 6").find("unexpected \"6\""), std::string::npos);
+    // Binary bytes reach the terminal escaped, past a NUL as well, and a long line is cut.
+    EXPECT_NE(LoadError(std::string("1 key \x1B[2J\0\xFF", 12)).find("\"1 key \\x1B[2J\\x00\\xFF\""),
+              std::string::npos);
+    EXPECT_LT(LoadError("1 key " + std::string(5000, 'x')).size(), 200u);
     EXPECT_NE(LoadError("1 #key down 5").find("after the frame number"), std::string::npos);
     EXPECT_NE(LoadError("1 text").find("text"), std::string::npos);
     EXPECT_NE(LoadError("1x key down 5").find("frame number"), std::string::npos);

@@ -40,6 +40,19 @@ TEST(TVelaMouseTest, DeltasSumAndResetEachUpdate) {
     EXPECT_EQ(Mouse.DeltaY(), 0);
 }
 
+// Motion from a script or a runaway device adds up to the largest int, never round to negative.
+TEST(TVelaMouseTest, HugeMotionSaturatesInsteadOfWrappingRound) {
+    TInputState State;
+    TVelaMouse Mouse(State);
+    State.MouseMove(2147483647, -2147483647);
+    State.MouseMove(2147483647, -2147483647);
+    State.MouseButton(0, true);
+    State.MouseMove(1, -2);
+    Mouse.Update();
+    EXPECT_EQ(Mouse.DeltaX(), 2147483647);
+    EXPECT_EQ(Mouse.DeltaY(), -2147483647 - 1);
+}
+
 TEST(TVelaMouseTest, BufferCapDropsLateEvents) {
     TInputState State;
     TVelaMouse Mouse(State);

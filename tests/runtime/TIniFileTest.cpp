@@ -28,6 +28,32 @@ TEST(TIniFile, ReadsCrLfAndLfAndLastLineWithoutNewline) {
     }
 }
 
+// Saved again by an editor as "Unicode" (UTF-16, either byte order) or as UTF-8 with a mark, a file
+// still reads, its Czech letters as the game's Windows-1250.
+TEST(TIniFile, ReadsAFileSavedAsUtf16OrWithAUtf8Mark) {
+    TTempDir Dir;
+    const std::string Text = "[Users]\r\nCount=1\r\n1=sav0.sav\r\n";
+    std::string Little = "\xFF\xFE", Big = "\xFE\xFF";
+    for (char16_t Unit : std::u16string(
+             u"[Users]\r\nCount=1\r\n1=sav0.sav\r\n[Language]\r\nLanguage=\u010Ce\u0161tina\r\n")) {
+        Little += static_cast<char>(Unit & 0xFF);
+        Little += static_cast<char>(Unit >> 8);
+        Big += static_cast<char>(Unit >> 8);
+        Big += static_cast<char>(Unit & 0xFF);
+    }
+    for (const std::string& Saved : {Little, Big, "\xEF\xBB\xBF" + Text}) {
+        WriteText(Dir.File("Settings.ini"), Saved);
+        TIniFile Ini(Dir.File("Settings.ini"));
+        EXPECT_EQ(Ini.ReadInteger("Users", "Count", 0), 1);
+        EXPECT_EQ(Ini.ReadString("Users", "1", ""), "sav0.sav");
+        if (Saved[0] != '\xEF') {
+            EXPECT_EQ(Ini.ReadString("Language", "Language", ""), "\xC8"
+                                                                  "e\x9A"
+                                                                  "tina");
+        }
+    }
+}
+
 TEST(TIniFile, MissingFileReadsAsEmpty) {
     TTempDir Dir;
     TIniFile Ini(Dir.File("none.ini"));
