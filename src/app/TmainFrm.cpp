@@ -14,6 +14,7 @@
 #include "missions/TEndlessProgress.h"
 #include "missions/TLoading.h"
 #include "particles/TExplosion.h"
+#include "particles/TXParticleSystem.h"
 #include "render/TKeyCodes.h"
 #include "runtime/TFile.h"
 #include "runtime/TIniFile.h"
@@ -278,9 +279,13 @@ void TmainFrm::CreateGame() {
     // The game keeps its own cursor, starting in the middle of the screen.
     Engine->CursorX = 512;
     Engine->CursorY = 384;
+    // One message for all the damaged effect files, however many.
+    TXParticleSystem::GatherReports();
     Explosion = std::make_unique<TExplosion>(*Engine);
     Engine->OnWidgetClick = [](const std::string& Action) { TmainFrm::OnWidgetClick(Action); };
     Game.Asteroids = std::make_unique<TAsteroid>(*Engine);
+    TRocket::CheckEffectFiles();
+    TXParticleSystem::ShowGatheredReports();
     SoundEngine = std::make_unique<TSoundEngine>(ProgramDir, TPath::Join(ProgramDir, "Sound\\Sounds.ini"),
                                                  Options.Headless);
     if (SoundEngine->TerminateRequested())

@@ -52,8 +52,14 @@ void TEngine::LoadTextureList() {
         FTerminateRequested = true;
         return;
     }
-    if (Count < 0)
+    // Nothing to draw would look like a broken screen.
+    if (Count <= 0) {
+        TMessageBox::Show("Zerathon",
+                          "The texture list " + TexturesPath +
+                              " names no pictures; the game runs, but has nothing to draw.",
+                          true);
         return;
+    }
     TLoadFailures Failures;
     Textures.resize(Count);
     for (int N = 0; N < Count; ++N) {

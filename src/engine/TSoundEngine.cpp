@@ -140,6 +140,11 @@ void TSoundEngine::StopAudio() {
 void TSoundEngine::LoadList() {
     const TIniFile List(ListPath);
     const int Count = std::max(List.ReadInteger("Samples", "Count", 0), 0);
+    if (Count == 0) {
+        Error("The sample list " + ListPath + " is missing or names no samples", ErrorList,
+              "the game runs silent");
+        return;
+    }
     if (Count > MaxEntries) {
         Error("The sample list " + ListPath + " is damaged: it counts " + std::to_string(Count) +
                   " entries, more than " + std::to_string(MaxEntries),

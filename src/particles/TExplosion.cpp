@@ -29,8 +29,8 @@ TExplosion::TExplosion(TEngine& Engine) : MineEffects(&Engine.Canvas), Engine(En
 }
 
 void TExplosion::Load(TXParticleSystem& System, const std::string& File) {
-    // A missing effect leaves its system empty; the game plays on without that glow. A damaged one has
-    // had its own message.
+    // A missing effect leaves its system empty; the game plays on without that glow. A damaged one is
+    // reported with the others.
     const std::string Path = TPath::Join(ProgramDir, File);
     if (!System.LoadFromFile(Path) && !TFile::Exists(TPath::Resolve(Path)))
         std::fprintf(stderr, "Zerathon: effect file \"%s\" not loaded; that effect stays dark\n",

@@ -6,6 +6,7 @@
 #include "render/TVelaDevice.h"
 #include "render/TVelaImage.h"
 #include "runtime/TFile.h"
+#include "runtime/TLoadFailures.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
 
@@ -41,9 +42,16 @@ float Varied(float Start, float Target, float Variation) {
 }
 
 // Rockets load their effects each time they are made: one message per damaged file is enough.
+// While set, refusals are gathered here for one message instead of a box each.
+TLoadFailures* Gathered = nullptr;
+
 void ReportRefused(const std::string& Path, const std::string& Why) {
     static std::set<std::string> Reported;
-    if (Reported.insert(Path).second)
+    if (!Reported.insert(Path).second)
+        return;
+    if (Gathered != nullptr)
+        Gathered->Add(Path + " (" + Why + ")");
+    else
         TMessageBox::Show("Zerathon",
                           "The effect file " + Path + " is damaged (" + Why +
                               "); the game goes on without that effect.",
@@ -64,6 +72,24 @@ uint32_t PackColour(const TParticle& P) {
 }
 
 } // namespace
+
+void TXParticleSystem::GatherReports() {
+    static TLoadFailures Failures;
+    Failures = TLoadFailures();
+    Gathered = &Failures;
+}
+
+void TXParticleSystem::ShowGatheredReports() {
+    if (Gathered == nullptr)
+        return;
+    const TLoadFailures& Failures = *Gathered;
+    Gathered = nullptr;
+    if (Failures.Count() > 0)
+        TMessageBox::Show("Zerathon",
+                          "These effect files are damaged; the game goes on without their effects:\n" +
+                              Failures.Text("\n"),
+                          true);
+}
 
 TXParticleSystem::TXParticleSystem() {
     SpawnOffsets.push_back({0, 0});

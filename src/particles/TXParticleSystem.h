@@ -29,6 +29,10 @@ class TXParticleSystem : public TXObject {
     // is empty; the block keeps whatever bytes the file does not have. A file whose block is not
     // playable is refused with one message (once per file) and leaves the block all zero: no particles.
     bool LoadFromFile(const std::string& FileName);
+    // Damaged effect files met from GatherReports on are told in one message by ShowGatheredReports,
+    // as a list's load failures are; each file is reported once a session either way.
+    static void GatherReports();
+    static void ShowGatheredReports();
     void SetParams(const TParticleParams& Block);
     const TParticleParams& Params() const { return FParams; }
 

@@ -168,8 +168,11 @@ bool TText::Load(const std::string& FileName) {
     };
     int Count = 0;
     const TField* Table = Fields(Count);
-    for (int I = 0; I < Count; ++I)
+    int Found = 0;
+    for (int I = 0; I < Count; ++I) {
         this->*Table[I].Member = File.ReadString(Table[I].Section, Table[I].Key, Table[I].Default);
+        Found += File.ValueExists(Table[I].Section, Table[I].Key);
+    }
     for (int I = 0; I < 20; ++I) {
         const std::string Key = std::to_string(I);
         LevelText[I] = Read("LevelText", Key);
@@ -177,7 +180,9 @@ bool TText::Load(const std::string& FileName) {
         FirstLine[I] = Read("FirstLine", Key);
         SecondLine[I] = Read("SecondLine", Key);
     }
-    return FileRead;
+    // A file that holds none of the strings is no language file (junk, or another kind of file under
+    // the name): the game does better in English. A translation still missing some is one.
+    return FileRead && Found > 0;
 }
 
 void TText::LoadLanguage(const std::string& ProgramDir, const std::string& Language) {
@@ -189,7 +194,7 @@ void TText::LoadLanguage(const std::string& ProgramDir, const std::string& Langu
     const bool InEnglish = Path != English && Load(English);
     TMessageBox::Show(
         "Zerathon",
-        "The language file " + Path + " cannot be read; " +
+        "The language file " + Path + " cannot be read or holds no text; " +
             (InEnglish ? "the game shows its texts in English." : "the game has no texts to show."),
         true);
 }

@@ -141,7 +141,7 @@ struct TText {
     std::array<std::string, 20> SecondLine;
 
     // Reads a language file, replacing every field; whatever the file lacks reads as Missing. False
-    // when the file could not be read at all.
+    // when the file could not be read at all, or holds none of the strings.
     bool Load(const std::string& FileName);
     // Reads Text/Language.lng of the program folder. When it cannot be read, says so in one message
     // naming the file and reads Text/English.lng instead, if that can be read.

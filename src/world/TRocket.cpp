@@ -20,6 +20,13 @@ TRocket::TRocket(TEngine& Engine) : Engine(Engine), LastMotion(Now()) {
     ExplosionEmitter.MoveTo(false, static_cast<float>(X), static_cast<float>(Y));
 }
 
+void TRocket::CheckEffectFiles() {
+    TXParticleSystem Trial;
+    Trial.LoadFromFile(TPath::Join(ProgramDir, "Graphic\\flame.pss"));
+    for (int Kind = 1; Kind <= 4; ++Kind)
+        Trial.LoadFromFile(TPath::Join(ProgramDir, ExplosionFile(Kind)));
+}
+
 void TRocket::LoadEffect(TXParticleSystem& Emitter, const std::string& File) {
     // A missing file leaves the emitter dark; the data check guards the shipped files.
     Emitter.LoadFromFile(TPath::Join(ProgramDir, File));

@@ -56,6 +56,9 @@ class TRocket {
     // Degrees added to the heading for drawing: rocket2's picture faces backwards.
     static int SpriteTurn(int Kind);
     static std::string ExplosionFile(int Kind);
+    // Reads every effect file a rocket of any kind uses, so that a damaged one is reported at start-up
+    // rather than in the middle of a mission.
+    static void CheckEffectFiles();
 
     TXParticleSystem ExplosionEmitter;
     int Frame = 1;

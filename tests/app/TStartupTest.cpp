@@ -205,6 +205,22 @@ TEST_F(TStartupTest, WithoutAProfileThatCanBeReadTheMenuAsksForOne) {
     }
 }
 
+// However many effect files are damaged, the player gets one message naming them, rockets' included;
+// a texture list that names no picture is said once too, rather than running an invisible game.
+TEST_F(TStartupTest, DamagedEffectsAreToldInOneMessageAndAnEmptyTextureListInAnother) {
+    for (const char* File : {"Graphic/phazer.pss", "Graphic/mine.pss", "Graphic/flame.pss"})
+        Write(File, std::string(124, '\xFF'));
+    Write("Graphic/Textures.ini", "[Textures]\nCount=0\n");
+    std::vector<std::string> Messages;
+    TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) { Messages.push_back(Text); };
+    Start();
+    TMessageBox::Hook = nullptr;
+    ASSERT_EQ(Messages.size(), 2u);
+    EXPECT_NE(Messages[0].find("Textures.ini"), std::string::npos) << Messages[0];
+    for (const char* Name : {"phazer.pss", "mine.pss", "flame.pss"})
+        EXPECT_NE(Messages[1].find(Name), std::string::npos) << Messages[1];
+}
+
 // Without --frames, a replay that lost its closing line would otherwise run until killed.
 TEST_F(TStartupTest, AHeadlessRunWhoseScriptRanOutEndsAfterAGraceAndSaysSo) {
     Start("5 key down 57\n6 key up 57\n");

@@ -62,11 +62,17 @@ TEST(TTextTest, AnUnreadableLanguageIsNamedOnceAndEnglishTakesItsPlace) {
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_NE(Messages[0].find("Klingon.lng"), std::string::npos) << Messages[0];
     EXPECT_EQ(Text.loading, "Loading");
+    // A file that is there but holds no string at all is no better than a missing one.
+    std::ofstream(Dir / "Text/Czech.lng") << std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
+    Text.LoadLanguage(Dir.Dir(), "Czech");
+    ASSERT_EQ(Messages.size(), 2u);
+    EXPECT_NE(Messages[1].find("Czech.lng"), std::string::npos) << Messages[1];
+    EXPECT_EQ(Text.loading, "Loading");
     // Without English either, the one message still comes, and the placeholders stay.
     std::filesystem::remove(Dir / "Text/English.lng");
     Text.LoadLanguage(Dir.Dir(), "Klingon");
     TMessageBox::Hook = nullptr;
-    EXPECT_EQ(Messages.size(), 2u);
+    EXPECT_EQ(Messages.size(), 3u);
     EXPECT_EQ(Text.loading, "UNABLE TO LOAD STRING");
 }
 
