@@ -4,6 +4,7 @@
 
 #include "app/Globals.h"
 #include "app/TmainFrm.h"
+#include "runtime/TSystemLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -19,11 +20,14 @@ class TGameHarness : public testing::Test {
     void SetUp() override {
         std::filesystem::copy(ZERATHON_SOURCE_DIR "/data", Dir.Dir(),
                               std::filesystem::copy_options::recursive);
+        // A fresh installation speaks the system's language: the tests' machine is Czech.
+        TSystemLocale::Override = std::vector<std::string>{"cs"};
     }
 
     void TearDown() override {
         Frm.reset();
         ResetGlobals();
+        TSystemLocale::Override.reset();
     }
 
     void Start(const std::string& Script = "") {

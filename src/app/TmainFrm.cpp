@@ -22,6 +22,7 @@
 #include "runtime/TPath.h"
 #include "runtime/TPngEncoder.h"
 #include "runtime/TSaveFile.h"
+#include "runtime/TSystemLocale.h"
 #include "world/TAsteroid.h"
 #include "world/TCrate.h"
 #include "world/TRocket.h"
@@ -164,7 +165,9 @@ void TmainFrm::ControlEverything() {
         File.WriteBool("Video", "Music", true);
         File.WriteBool("Video", "Hardware", true);
         File.WriteInteger("Video", "Buffers", 3);
-        File.WriteString("Language", "Language", "Czech");
+        // The system's language when the game speaks it, rather than one for everybody.
+        File.WriteString("Language", "Language",
+                         TText::FirstLanguage(ProgramDir, TSystemLocale::PreferredLanguages()));
         TSaveFile::Update(File);
     }
     if (!TFile::Exists(THighScores::FilePath()))

@@ -1,5 +1,6 @@
 #include "text/TText.h"
 
+#include "runtime/TAscii.h"
 #include "runtime/TFile.h"
 #include "runtime/TIniFile.h"
 #include "runtime/TMessageBox.h"
@@ -199,6 +200,15 @@ void TText::LoadLanguage(const std::string& ProgramDir, const std::string& Langu
         true);
 }
 
+std::string TText::FirstLanguage(const std::string& ProgramDir, const std::vector<std::string>& Preferred) {
+    const std::vector<TLanguage> Offered = Languages(ProgramDir);
+    for (const std::string& Wanted : Preferred)
+        for (const TLanguage& Language : Offered)
+            if (!Language.Code.empty() && TAscii::SameName(Language.Code, Wanted))
+                return Language.File;
+    return "English";
+}
+
 std::vector<TText::TLanguage> TText::Languages(const std::string& ProgramDir) {
     std::vector<TLanguage> Found;
     std::error_code Error;
@@ -210,7 +220,8 @@ std::vector<TText::TLanguage> TText::Languages(const std::string& ProgramDir) {
         const TIniFile File = ReadLanguageFile(Path.string(), FileRead);
         const std::string Stem = Path.stem().string();
         if (FileRead)
-            Found.push_back({Stem, File.ReadString("Application", "LanguageName", Stem)});
+            Found.push_back({Stem, File.ReadString("Application", "LanguageName", Stem),
+                             File.ReadString("Application", "LanguageCode", "")});
     }
     std::sort(Found.begin(), Found.end(),
               [](const TLanguage& A, const TLanguage& B) { return A.File < B.File; });

@@ -160,8 +160,14 @@ struct TText {
     struct TLanguage {
         std::string File;
         std::string Name;
+        // Its key LanguageCode, an ISO 639 code such as "cs"; empty when it gives none.
+        std::string Code;
     };
     // Every Text/*.lng of the program folder, by file name; each is shown under the name its key
     // LanguageName of section Application gives, or under its file name when it gives none.
     static std::vector<TLanguage> Languages(const std::string& ProgramDir);
+    // A fresh installation's language: the file of the first of the system's preferred languages (ISO
+    // codes, most wanted first) that a language file is written in, else English.
+    static std::string FirstLanguage(const std::string& ProgramDir,
+                                     const std::vector<std::string>& Preferred);
 };

@@ -76,6 +76,19 @@ TEST(TTextTest, AnUnreadableLanguageIsNamedOnceAndEnglishTakesItsPlace) {
     EXPECT_EQ(Text.loading, "UNABLE TO LOAD STRING");
 }
 
+// The system's first preferred language that a file is written in, else English: never a language the
+// player may not read.
+TEST(TTextTest, AFreshInstallationSpeaksTheSystemsLanguageOrEnglish) {
+    const std::string Data = ZERATHON_SOURCE_DIR "/data/";
+    const struct {
+        std::vector<std::string> Preferred;
+        const char* Language;
+    } Cases[] = {{{"cs"}, "Czech"},   {{"sk", "cs"}, "Slovak"},  {{"de", "cs", "en"}, "Czech"},
+                 {{"EN"}, "English"}, {{"de", "fr"}, "English"}, {{}, "English"}};
+    for (const auto& Case : Cases)
+        EXPECT_EQ(TText::FirstLanguage(Data, Case.Preferred), Case.Language) << Case.Language;
+}
+
 TEST(TTextTest, EveryLanguageFileIsOfferedUnderItsOwnName) {
     TTempDir Dir;
     std::filesystem::create_directories(Dir / "Text");
