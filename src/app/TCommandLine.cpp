@@ -127,7 +127,7 @@ std::string TCommandLine::HelpText() {
            "                         F key down CODE | F key up CODE | F text TEXT\n"
            "                         F mouse move DX DY | F mouse at X Y | F mouse wheel N\n"
            "                         F mouse down B | F mouse up B\n"
-           "                         F window focus-lost|focus-gained|minimised|restored|close\n"
+           "                         F window focus-lost|focus-gained|minimised|restored|close|quit\n"
            "                         F pad down|up BUTTON | F pad axis AXIS VALUE\n"
            "                         F clock MS (from frame F on, each displayed frame takes MS ms, unless\n"
            "                         --step-ms) | 0 seed N (the seed, unless --seed)   (# starts a comment)\n"

@@ -93,8 +93,17 @@ void TEventPump::PadRemoved(SDL_JoystickID Instance) {
         Pass(Input, TKind::PadAxis, Axis, 0);
 }
 
+TEventPump::TEventPump(TVelaDevice& Device, TInputState& Input) : Device(Device), Input(Input) {
+    // The window's close button is the player's, and in flight it asks first; SDL would otherwise turn
+    // it into a quit as well.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+}
+
 void TEventPump::WindowEvent(const SDL_WindowEvent& Event) {
     switch (Event.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+        PassWindow(Input, TWindowEvent::Close);
+        return;
     case SDL_WINDOWEVENT_MOVED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         Device.NoteWindowPlace();
@@ -131,7 +140,7 @@ bool TEventPump::Pump() {
     while (SDL_PollEvent(&Event)) {
         switch (Event.type) {
         case SDL_QUIT:
-            PassWindow(Input, TWindowEvent::Close);
+            PassWindow(Input, TWindowEvent::Quit);
             KeepRunning = false;
             break;
         case SDL_KEYDOWN:

@@ -12,7 +12,7 @@ class TInputState;
 // gamepads, focus and minimising, window moves and renderer resets.
 class TEventPump {
   public:
-    TEventPump(TVelaDevice& Device, TInputState& Input) : Device(Device), Input(Input) {}
+    TEventPump(TVelaDevice& Device, TInputState& Input);
     ~TEventPump();
     TEventPump(const TEventPump&) = delete;
     TEventPump& operator=(const TEventPump&) = delete;

@@ -29,7 +29,8 @@ void TInputRecorder::Event(int Frame, const TInputEvent& Event) {
     Framed.Frame = Frame;
     Add(TInputScript::Line(Framed));
     Closed = Closed ||
-             (Event.Kind == TInputEvent::TKind::Window && Event.A == static_cast<int>(TWindowEvent::Close));
+             (Event.Kind == TInputEvent::TKind::Window && (Event.A == static_cast<int>(TWindowEvent::Close) ||
+                                                           Event.A == static_cast<int>(TWindowEvent::Quit)));
 }
 
 void TInputRecorder::FrameDone(int Frame, uint32_t Milliseconds) {
@@ -55,10 +56,10 @@ void TInputRecorder::WriteOut() {
 void TInputRecorder::Finish() {
     if (File == nullptr)
         return;
-    // However the session ended (--frames, a tool), its replay ends there too.
+    // However the session ended (--frames, a tool), its replay ends there too, in flight as well.
     if (!Closed)
         Event(LastFrame + 1,
-              TInputEvent::Of(TInputEvent::TKind::Window, static_cast<int>(TWindowEvent::Close)));
+              TInputEvent::Of(TInputEvent::TKind::Window, static_cast<int>(TWindowEvent::Quit)));
     WriteOut();
     if (File != nullptr && std::fclose(File) != 0)
         std::fprintf(stderr, "zerathon: the recording %s cannot be written: %s\n", Path.c_str(),

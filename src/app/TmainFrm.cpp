@@ -333,7 +333,7 @@ std::optional<uint32_t> TmainFrm::FixedStep() const {
 void TmainFrm::RunOnce() {
     if (Options.Headless) {
         if (QuitRequested())
-            Input.Apply(TInputEvent::Of(TInputEvent::TKind::Window, static_cast<int>(TWindowEvent::Close)));
+            Input.Apply(TInputEvent::Of(TInputEvent::TKind::Window, static_cast<int>(TWindowEvent::Quit)));
     } else {
         EventPump.Pump();
     }
@@ -351,8 +351,10 @@ void TmainFrm::RunOnce() {
 bool TmainFrm::TakeInput() {
     // A script speaks in game frames, so it plays the same game at any display rate.
     Script.Feed(FrameNumber + 1, Input);
-    // The player closed the window: the session ends before another frame.
-    if (Input.TakeCloseRequest()) {
+    // The player closed the window: the session ends before another frame, unless a mission is being
+    // flown, which asks first. The system's quit never waits.
+    const bool Asked = Input.TakeCloseRequest() && !AskToLeaveMission();
+    if (Input.TakeQuitRequest() || Asked) {
         Close();
         return false;
     }
@@ -400,6 +402,16 @@ void TmainFrm::FollowWindow() {
     if (GameState != gsPlaying || !Game.Paused)
         PausedByWindow = false;
     PauseSound(Away || PausedByWindow);
+}
+
+bool TmainFrm::AskToLeaveMission() {
+    const bool Asking = Game.Paused && !Game.HelpShown;
+    if (GameState != gsPlaying || Game.Phase <= 1 || !Game.Ship || Game.Ship->Destroyed || Asking)
+        return false;
+    Game.Paused = true;
+    Game.HelpShown = false;
+    Game.ExitAsked = true;
+    return true;
 }
 
 bool TmainFrm::Flying() const {

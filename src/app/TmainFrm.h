@@ -133,6 +133,9 @@ class TmainFrm {
     void FollowInput();
     void FollowWindow();
     bool Flying() const;
+    // A close of the window in a mission opens the exit question instead (true); with the question
+    // already open, or outside a mission, the window closes (false).
+    bool AskToLeaveMission();
     void PauseSound(bool Pause);
     void HoldMouse();
     TGamepadMapper::TMode PadMode() const;

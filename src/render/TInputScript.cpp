@@ -67,10 +67,11 @@ bool IsValidUtf8(const std::string& Text) {
     return true;
 }
 
-constexpr const char* WindowEventNames[] = {"focus-lost", "focus-gained", "minimised", "restored", "close"};
+constexpr const char* WindowEventNames[] = {"focus-lost", "focus-gained", "minimised",
+                                            "restored",   "close",        "quit"};
 constexpr TWindowEvent WindowEvents[] = {TWindowEvent::FocusLost, TWindowEvent::FocusGained,
                                          TWindowEvent::Minimised, TWindowEvent::Restored,
-                                         TWindowEvent::Close};
+                                         TWindowEvent::Close,     TWindowEvent::Quit};
 
 bool ParseWindowEvent(const std::string& Word, int& Event) {
     for (size_t Index = 0; Index < std::size(WindowEventNames); ++Index)

@@ -12,6 +12,7 @@
 //   F mouse at X Y (where a free pointer is on the 1024 x 768 picture)
 //   F mouse wheel N (notches, positive away from the player)
 //   F window focus-lost | F window focus-gained | F window minimised | F window restored | F window close
+//   F window quit (the system ends the program: unlike close, it never asks first)
 //   F pad down BUTTON | F pad up BUTTON | F pad axis AXIS VALUE
 // F is the game frame the event arrives before (100 to the second of game time, whatever the display
 // does, so a script plays the same at any frame rate), CODE a DirectInput key code 0..255, B a mouse

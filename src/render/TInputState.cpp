@@ -153,6 +153,9 @@ void TInputState::WindowChanged(TWindowEvent Event) {
     case TWindowEvent::Close:
         CloseRequested = true;
         break;
+    case TWindowEvent::Quit:
+        QuitRequested = true;
+        break;
     }
 }
 
@@ -171,6 +174,12 @@ bool TInputState::TakeWindowLeft() {
 bool TInputState::TakeCloseRequest() {
     const bool Requested = CloseRequested;
     CloseRequested = false;
+    return Requested;
+}
+
+bool TInputState::TakeQuitRequest() {
+    const bool Requested = QuitRequested;
+    QuitRequested = false;
     return Requested;
 }
 

@@ -18,7 +18,9 @@ struct TMouseEvent {
 };
 
 // What happens to the game's window, as far as the game cares. Close is the player closing it.
-enum class TWindowEvent { FocusLost, FocusGained, Minimised, Restored, Close };
+// Close: the player closed the window (its button, Alt+F4), which in flight asks first. Quit: the system
+// ends the program (a signal, the session ending), which never waits.
+enum class TWindowEvent { FocusLost, FocusGained, Minimised, Restored, Close, Quit };
 
 // One gamepad event: a button (SDL's game-controller numbering) going down or up, or an axis moving to
 // Value (-32768..32767).
@@ -99,6 +101,7 @@ class TInputState {
     bool TakeWindowLeft();
     // True once after the player closed the window.
     bool TakeCloseRequest();
+    bool TakeQuitRequest();
     // The pointer's position on the 1024 x 768 picture, for a mouse that is not captured.
     void PointerAt(int X, int Y);
     // True once per new position, which is then in X and Y.
@@ -133,6 +136,7 @@ class TInputState {
     int Wheel = 0;
     bool WindowLeft = false;
     bool CloseRequested = false;
+    bool QuitRequested = false;
     bool FullScreenChord = false;
     bool PointerMoved = false;
     int PointerX = 0;

@@ -57,6 +57,12 @@ class TCampaignPlayTest : public TGameHarness {
         ASSERT_FALSE(Game.Paused);
     }
 
+    void FlyPastTheCaption() {
+        for (int Frame = 0; Frame < 1000 && Game.Phase != 2; ++Frame)
+            Frames(1);
+        ASSERT_FALSE(Game.Paused);
+    }
+
     void FramesWhilePlaying(int Limit) {
         for (int Frame = 0; Frame < Limit && GameState == gsPlaying; ++Frame)
             Frames(1);
@@ -137,6 +143,39 @@ TEST_F(TCampaignPlayTest, TimeSpentBeforeAMissionNeverReachesItsClocks) {
     SkipCaption();
     Frames(100);
     EXPECT_LT(Game.SurvivalTime, 2000); // the minute in the menu is not in it
+}
+
+// The window's close button (or Alt+F4) in flight asks first, as the exit key does, and closes when asked
+// again; in the menus it closes at once, and the system's quit never waits.
+TEST_F(TCampaignPlayTest, ClosingTheWindowInFlightAsksFirst) {
+    WriteMission({MakeWave(0, wkTimed, 30000, 500, 1), MakeWave(0, wkEndOfMission, 0, 0, 1)});
+    const auto Window = [this](TWindowEvent Event) {
+        Frm->Input.Apply(TInputEvent::Of(TInputEvent::TKind::Window, static_cast<int>(Event)));
+        Frames(1);
+    };
+    for (const TWindowEvent Second : {TWindowEvent::Close, TWindowEvent::Quit}) {
+        PlayFirstMission();
+        Frm->DrawFrames = false; // nothing here looks at the picture
+        FlyPastTheCaption();
+        Window(TWindowEvent::Close);
+        EXPECT_FALSE(Frm->Closed());
+        EXPECT_TRUE(Game.Paused);
+        EXPECT_TRUE(Game.ExitAsked);
+        Window(Second);
+        EXPECT_TRUE(Frm->Closed());
+        Frm.reset();
+        ResetGlobals();
+    }
+    PlayFirstMission();
+    Frm->DrawFrames = false;
+    FlyPastTheCaption();
+    Window(TWindowEvent::Quit);
+    EXPECT_TRUE(Frm->Closed());
+    Frm.reset();
+    ResetGlobals();
+    Start();
+    Window(TWindowEvent::Close); // in the intro
+    EXPECT_TRUE(Frm->Closed());
 }
 
 // The first wave's time runs from the mission's start, through the briefing and the start caption; a key
