@@ -380,6 +380,13 @@ int TmainFrm::Run() {
 }
 
 void TmainFrm::FollowInput() {
+    // In flight an Alt the player bound to a control is that control, not half of Alt+Enter.
+    const bool InFlight = GameState == gsPlaying;
+    for (int Side = 0; Side < 2; ++Side) {
+        const int Alt = Side == 0 ? TKeyCodes::LeftAlt : TKeyCodes::RightAlt;
+        Input.AltKeys[Side] =
+            InFlight && std::find(Game.Keys.begin(), Game.Keys.end(), Alt) != Game.Keys.end();
+    }
     if (Input.TakeFullScreenChord())
         ApplyWindowed(!VelaDevice.Windowed());
     FollowWindow();

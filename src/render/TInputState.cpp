@@ -45,14 +45,26 @@ void TInputState::Apply(const TInputEvent& Event) {
 void TInputState::KeyEvent(int Code, bool Down) {
     if (Code < 0 || Code > 255)
         return;
-    const bool AltHeld = KeyStates[TKeyCodes::LeftAlt] != 0 || KeyStates[TKeyCodes::RightAlt] != 0;
-    if (Down && AltHeld && (Code == TKeyCodes::Enter || Code == TKeyCodes::KeypadEnter)) {
+    if (Down && (Code == TKeyCodes::Enter || Code == TKeyCodes::KeypadEnter) && FullScreenChordHeld()) {
         FullScreenChord = true;
         return;
     }
     KeyStates[Code] = Down ? 0x80 : 0;
     if (Down)
         PressedSincePoll[Code] = 0x80;
+}
+
+bool TInputState::FullScreenChordHeld() const {
+    const auto Held = [this](int Code) { return KeyStates[Code] != 0; };
+    const int Alt = Held(TKeyCodes::LeftAlt) ? TKeyCodes::LeftAlt : TKeyCodes::RightAlt;
+    if (!Held(Alt) || AltKeys[Alt == TKeyCodes::LeftAlt ? 0 : 1])
+        return false;
+    // Alt alone: with another modifier down, Enter is meant for something else.
+    for (int Other : {TKeyCodes::LeftControl, TKeyCodes::RightControl, TKeyCodes::LeftShift,
+                      TKeyCodes::RightShift, TKeyCodes::LeftWindows, TKeyCodes::RightWindows})
+        if (Held(Other))
+            return false;
+    return true;
 }
 
 std::array<uint8_t, 256> TInputState::PollKeys() {

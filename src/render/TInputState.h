@@ -101,6 +101,9 @@ class TInputState {
     bool TakeWindowLeft();
     // True once after the player closed the window.
     bool TakeCloseRequest();
+    // The left and right Alt keys are bound to the game's controls (in flight): held, they make Enter no
+    // chord, so Enter stays the key it is bound to.
+    std::array<bool, 2> AltKeys{};
     bool TakeQuitRequest();
     // The pointer's position on the 1024 x 768 picture, for a mouse that is not captured.
     void PointerAt(int X, int Y);
@@ -135,6 +138,8 @@ class TInputState {
     std::string Text;
     int Wheel = 0;
     bool WindowLeft = false;
+    // Alt, and no other modifier, is held down, and is not one of the game's controls.
+    bool FullScreenChordHeld() const;
     bool CloseRequested = false;
     bool QuitRequested = false;
     bool FullScreenChord = false;

@@ -11,12 +11,18 @@ class TKeyCodes {
     // The keys the program itself answers, whatever the player's bindings.
     static constexpr int Escape = 1;
     static constexpr int Enter = 28;
+    static constexpr int LeftControl = 29;
+    static constexpr int LeftShift = 42;
+    static constexpr int RightShift = 54;
     static constexpr int LeftAlt = 56;
     static constexpr int Space = 57;
     static constexpr int F1 = 59;
     static constexpr int F12 = 88;
     static constexpr int KeypadEnter = 156;
+    static constexpr int RightControl = 157;
     static constexpr int RightAlt = 184;
+    static constexpr int LeftWindows = 219;
+    static constexpr int RightWindows = 220;
 
     // The DirectInput key code of a scancode, or NoCode.
     static int FromScancode(SDL_Scancode Scancode);

@@ -118,6 +118,29 @@ TEST_F(TDesktopHabitsTest, AltEnterSwitchesFullScreenAndKeepsTheChoiceWithoutPre
     EXPECT_FALSE(Settings.Windowed);
 }
 
+// Alt with another modifier is no chord; in flight an Alt bound to a control (here boost) leaves Enter the
+// mine key it is.
+TEST_F(TDesktopHabitsTest, OnlyAltAloneAndNotAsAControlMakesEnterSwitchTheScreen) {
+    Start();
+    Frm->Input.KeyEvent(TKeyCodes::LeftControl, true);
+    Frm->Input.KeyEvent(TKeyCodes::LeftAlt, true);
+    Frm->Input.KeyEvent(TKeyCodes::Enter, true);
+    Frames(1);
+    EXPECT_FALSE(Settings.Windowed);
+    Frm.reset();
+    ResetGlobals();
+    Profile.BindBoost = TKeyCodes::RightAlt;
+    Profile.Mines = 3;
+    Fly();
+    const int Mines = Game.Ship->MinesLeft;
+    ASSERT_GT(Mines, 0);
+    Frm->Input.KeyEvent(TKeyCodes::RightAlt, true);
+    Frm->Input.KeyEvent(TKeyCodes::Enter, true);
+    Frames(2);
+    EXPECT_FALSE(Settings.Windowed);
+    EXPECT_EQ(Game.Ship->MinesLeft, Mines - 1);
+}
+
 TEST_F(TDesktopHabitsTest, F12SavesEachFrameAsANewPictureAndSaysWhere) {
     Start();
     Press(TKeyCodes::F12);
