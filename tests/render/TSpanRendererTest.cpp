@@ -164,4 +164,27 @@ TEST_F(TSpanRendererTest, NeighbouringQuadsCoverEachPixelOnce) {
             ASSERT_EQ(Drawn.At(X, Y) & 0xFFFFFF, 0x404040u) << X << "," << Y;
 }
 
+// Edges and diagonals that run exactly through pixel centres are the ties the fill rule settles: a pixel
+// on the edge two quads (or a quad's two triangles) share belongs to one of them, never both, never neither.
+TEST_F(TSpanRendererTest, EdgesThroughPixelCentresBelongToOneQuadOnly) {
+    const uint32_t Quarter[4] = {0xFF404040u, 0xFF404040u, 0xFF404040u, 0xFF404040u};
+    // Corners on pixel centres, and on pixel corners, side by side.
+    const float Offsets[2] = {0.5f, 0.0f};
+    for (int Grid = 0; Grid < 2; ++Grid)
+        for (int Row = 0; Row < 8; ++Row)
+            for (int Column = 0; Column < 8; ++Column) {
+                const float Left = 20 + 100.0f * static_cast<float>(Grid) + Offsets[Grid] +
+                                   3.0f * static_cast<float>(Column);
+                const float Top = 20 + Offsets[Grid] + 3.0f * static_cast<float>(Row);
+                const SDL_FPoint Points[4] = {
+                    {Left, Top}, {Left + 3, Top}, {Left + 3, Top + 3}, {Left, Top + 3}};
+                Canvas.FillQuad(Points, Quarter, EffectAdd);
+            }
+    const TPicture Drawn = Frame();
+    for (int Grid = 0; Grid < 2; ++Grid)
+        for (int Y = 21; Y < 43; ++Y)
+            for (int X = 21; X < 43; ++X)
+                ASSERT_EQ(Drawn.At(X + 100 * Grid, Y) & 0xFFFFFF, 0x404040u) << Grid << ": " << X << "," << Y;
+}
+
 } // namespace

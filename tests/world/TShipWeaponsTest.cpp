@@ -216,6 +216,38 @@ TEST_F(TShipWeaponsTest, TheLongBombFliesWhileFireIsHeldAndBlastsWhereItIs) {
     EXPECT_FALSE(Ship->LongBombActive || Ship->WeaponBusy);
 }
 
+// Fired over an edge, the bomb comes in at the opposite one, and blasts there.
+TEST_F(TShipWeaponsTest, TheLongBombJumpsToTheOppositeEdgeAndBlastsThere) {
+    const struct {
+        double X, Y;
+        int Angle;
+        double BombX, BombY;
+    } Edges[] = {{1000, 384, 360, 0, 384},
+                 {20, 384, 180, 1024, 384},
+                 {512, 750, 90, 512, 0},
+                 {512, 10, 270, 512, 768}};
+    for (const auto& Edge : Edges) {
+        SCOPED_TRACE(Edge.Angle);
+        Ship->X = Edge.X;
+        Ship->Y = Edge.Y;
+        Ship->Angle = Edge.Angle;
+        Ship->Owned[W::wpLongBomb] = Ship->Charged[W::wpLongBomb] = true; // a charge for each edge
+        Select(W::wpLongBomb);
+        Hold(FireKey);
+        Frames(1);
+        ASSERT_TRUE(Ship->LongBombActive);
+        EXPECT_NEAR(Ship->LongBombX, Edge.BombX, 1e-9);
+        EXPECT_NEAR(Ship->LongBombY, Edge.BombY, 1e-9);
+        TRocket& Target =
+            AddRocket(std::clamp(Edge.BombX, 20.0, 1004.0), std::clamp(Edge.BombY, 20.0, 748.0));
+        Release(FireKey);
+        Frames(60);
+        EXPECT_TRUE(Target.Destroyed);
+        Frames(120);
+        ASSERT_FALSE(Ship->LongBombActive);
+    }
+}
+
 TEST_F(TShipWeaponsTest, TheHyperShieldCountsDownEvenWhilePausedAndFades) {
     Select(W::wpHyperShield);
     Hold(FireKey);
