@@ -133,6 +133,7 @@ TEST_F(TFrameLoopTest, ExitKeyDuringTheStartCaptionUnpauses) {
 // F1 shows the help and pauses; F1 or Esc closes it and play resumes; Esc with no help open asks to
 // leave, and Esc again resumes. Walked from flight through every pair, the help and the pause never part.
 TEST_F(TFrameLoopTest, F1AndEscOpenAndCloseTheHelpAndTheExitQuestion) {
+    Draw = false;
     StartPlay();
     Frames(500);
     ASSERT_EQ(Game.Phase, 2);
@@ -155,6 +156,7 @@ TEST_F(TFrameLoopTest, F1AndEscOpenAndCloseTheHelpAndTheExitQuestion) {
 
 // The help opened during the start caption is shown, and stays until the player closes it.
 TEST_F(TFrameLoopTest, F1DuringTheStartCaptionShowsTheHelpUntilClosed) {
+    Draw = false;
     StartPlay();
     Press(TKeyCodes::F1);
     Frames(500); // the caption has faded

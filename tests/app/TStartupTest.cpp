@@ -223,6 +223,7 @@ TEST_F(TStartupTest, DamagedEffectsAreToldInOneMessageAndAnEmptyTextureListInAno
 
 // Without --frames, a replay that lost its closing line would otherwise run until killed.
 TEST_F(TStartupTest, AHeadlessRunWhoseScriptRanOutEndsAfterAGraceAndSaysSo) {
+    Draw = false;
     Start("5 key down 57\n6 key up 57\n");
     testing::internal::CaptureStderr();
     EXPECT_EQ(Frm->Run(), 0);

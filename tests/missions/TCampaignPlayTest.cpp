@@ -23,6 +23,8 @@ TWave MakeWave(int Rockets, uint8_t Kind, int Goal, int Pause, int Type) {
 
 class TCampaignPlayTest : public TGameHarness {
   protected:
+    TCampaignPlayTest() { Draw = false; }
+
     void WriteMission(const std::vector<TWave>& Waves) {
         ASSERT_TRUE(TMissionWriter::WriteCampaign(Dir.Dir(), "level01", Waves));
     }
@@ -155,7 +157,6 @@ TEST_F(TCampaignPlayTest, ClosingTheWindowInFlightAsksFirst) {
     };
     for (const TWindowEvent Second : {TWindowEvent::Close, TWindowEvent::Quit}) {
         PlayFirstMission();
-        Frm->DrawFrames = false; // nothing here looks at the picture
         FlyPastTheCaption();
         Window(TWindowEvent::Close);
         EXPECT_FALSE(Frm->Closed());
@@ -167,7 +168,6 @@ TEST_F(TCampaignPlayTest, ClosingTheWindowInFlightAsksFirst) {
         ResetGlobals();
     }
     PlayFirstMission();
-    Frm->DrawFrames = false;
     FlyPastTheCaption();
     Window(TWindowEvent::Quit);
     EXPECT_TRUE(Frm->Closed());
