@@ -353,8 +353,8 @@ bool TmainFrm::TakeInput() {
     Script.Feed(FrameNumber + 1, Input);
     // The player closed the window: the session ends before another frame, unless a mission is being
     // flown, which asks first. The system's quit never waits.
-    const bool Asked = Input.TakeCloseRequest() && !AskToLeaveMission();
-    if (Input.TakeQuitRequest() || Asked) {
+    const bool CloseNow = Input.TakeCloseRequest() && !AskToLeaveMission();
+    if (Input.TakeQuitRequest() || CloseNow) {
         Close();
         return false;
     }
