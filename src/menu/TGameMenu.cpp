@@ -78,7 +78,7 @@ TGameMenu::TGameMenu(TEngine& Engine)
       FirstUserCreate(
           Button(Engine, "msFIRSTUSER_Create", GameText.msSETPROFILE_Create, 512, 350, 1, 0xFFFFFFFFu)),
       FirstUserName(NameEdit(Engine, 312, 300, 400)),
-      FirstUserLanguage(Engine, "msFIRSTUSER_Language_", 512, 455, 600, 1),
+      FirstUserLanguage(Engine, "msFIRSTUSER_Language_", 512, 455, 600, 1, 4),
       DeleteQuestion(Engine, GameText.msSETPROFILE_Delete, "msSETPROFILE_DeleteYes",
                      GameText.msSETTINGS_Cancel, "msSETPROFILE_DeleteNo"),
       ProfileAlert(Engine, 0), ShownLanguage(Settings.Language), Shop(Engine), SettingsScreen(Engine),

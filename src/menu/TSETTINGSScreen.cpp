@@ -77,7 +77,8 @@ TSETTINGSScreen::TSETTINGSScreen(TEngine& Engine)
       DoubleBox(Check(Engine, "msSETTINGS_Double", GameText.msSETTINGS_Double, 350)),
       TripleBox(Check(Engine, "msSETTINGS_Triple", GameText.msSETTINGS_Triple, 380)),
       WindowedBox(Check(Engine, "msSETTINGS_Windowed", GameText.msSETTINGS_Windowed, 565)),
-      LanguageChoice(Engine, "msSETTINGS_Language_", 512, LanguageTop + 25, 452, 0),
+      // Two rows fit above the weapon keys.
+      LanguageChoice(Engine, "msSETTINGS_Language_", 512, LanguageTop + 25, 452, 0, 2),
       KeyLeft(KeyButton(Engine, 0)), KeyRight(KeyButton(Engine, 1)), KeySpeedUp(KeyButton(Engine, 2)),
       KeySpeedDwn(KeyButton(Engine, 3)), KeyBoost(KeyButton(Engine, 4)), KeyWpnUp(KeyButton(Engine, 5)),
       KeyWpnDn(KeyButton(Engine, 6)), KeyWFire(KeyButton(Engine, 7)), KeyPlantMine(KeyButton(Engine, 8)),

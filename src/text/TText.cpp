@@ -219,9 +219,11 @@ std::vector<TText::TLanguage> TText::Languages(const std::string& ProgramDir) {
         bool FileRead = false;
         const TIniFile File = ReadLanguageFile(Path.string(), FileRead);
         const std::string Stem = Path.stem().string();
+        // A language without a name of its own is offered under its file's, never as an empty button.
+        const std::string Name = File.ReadString("Application", "LanguageName", "");
         if (FileRead)
-            Found.push_back({Stem, File.ReadString("Application", "LanguageName", Stem),
-                             File.ReadString("Application", "LanguageCode", "")});
+            Found.push_back(
+                {Stem, Name.empty() ? Stem : Name, File.ReadString("Application", "LanguageCode", "")});
     }
     std::sort(Found.begin(), Found.end(),
               [](const TLanguage& A, const TLanguage& B) { return A.File < B.File; });
