@@ -11,6 +11,16 @@ namespace {
 constexpr uint32_t Plain = 0xFF7EAFB1u, ChosenColour = 0xFF32FBFFu, Hover = 0xFFFFFFFFu;
 constexpr int Gap = 30;
 
+// A name longer than the room, cut to it, so that it never runs over what is beside it.
+std::string CutToWidth(const TEngine& Engine, std::string Name, int Room) {
+    if (TWidgetInput::TextWidth(Engine, 0, Name) <= Room)
+        return Name;
+    do
+        Name.pop_back();
+    while (Name.size() > 1 && TWidgetInput::TextWidth(Engine, 0, Name + "...") > Room);
+    return Name + "...";
+}
+
 } // namespace
 
 std::vector<std::vector<size_t>> TLanguageChoice::Flow(const std::vector<int>& Widths, int Width) {
@@ -38,16 +48,8 @@ TLanguageChoice::TLanguageChoice(TEngine& Engine, const std::string& ActionPrefi
         Names.clear();
         Widths.clear();
         for (const TText::TLanguage& Language : FLanguages) {
-            // A name longer than the room is cut to it, so that it never runs over what is beside it.
-            std::string Name = Language.Name;
-            if (TWidgetInput::TextWidth(Engine, 0, Name) > Room) {
-                do
-                    Name.pop_back();
-                while (Name.size() > 1 && TWidgetInput::TextWidth(Engine, 0, Name + "...") > Room);
-                Name += "...";
-            }
-            Names.push_back(Name);
-            Widths.push_back(TWidgetInput::TextWidth(Engine, 0, Name));
+            Names.push_back(CutToWidth(Engine, Language.Name, Room));
+            Widths.push_back(TWidgetInput::TextWidth(Engine, 0, Names.back()));
         }
     };
     Measure(Width);

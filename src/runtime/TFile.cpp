@@ -27,8 +27,8 @@ void Refuse(const std::string& Path, const std::string& Why) {
                           true);
 }
 
-std::string Megabytes(size_t Bytes) {
-    return std::to_string(Bytes >> 20) + " MB";
+void RefuseTooLarge(const std::string& Path, size_t Limit) {
+    Refuse(Path, "it is larger than " + std::to_string(Limit >> 20) + " MB, far more than such a file holds");
 }
 
 // Up to Limit bytes of Path into Out; a file with more fails unless Head (a prefix is all that is wanted).
@@ -50,7 +50,7 @@ bool ReadBytes(const std::string& Path, std::string& Out, size_t Limit, bool Hea
     }
     if (!Head && static_cast<uint64_t>(Info.st_size) > Limit) {
         ::close(Fd);
-        Refuse(Path, "it is larger than " + Megabytes(Limit) + ", far more than such a file holds");
+        RefuseTooLarge(Path, Limit);
         return false;
     }
     Out.clear();
@@ -79,20 +79,24 @@ bool ReadBytes(const std::string& Path, std::string& Out, size_t Limit, bool Hea
         return true;
     }
     // It grew while it was read.
-    Refuse(Path, "it is larger than " + Megabytes(Limit) + ", far more than such a file holds");
+    RefuseTooLarge(Path, Limit);
     Out.clear();
     return false;
+}
+
+bool ReadVector(const std::string& Path, std::vector<uint8_t>& Data, size_t Limit, bool Head) {
+    std::string Bytes;
+    if (!ReadBytes(Path, Bytes, Limit, Head)) {
+        return false;
+    }
+    Data.assign(Bytes.begin(), Bytes.end());
+    return true;
 }
 
 } // namespace
 
 bool TFile::ReadAll(const std::string& Path, std::vector<uint8_t>& Data, size_t Limit) {
-    std::string Bytes;
-    if (!ReadBytes(Path, Bytes, Limit, false)) {
-        return false;
-    }
-    Data.assign(Bytes.begin(), Bytes.end());
-    return true;
+    return ReadVector(Path, Data, Limit, false);
 }
 
 bool TFile::ReadText(const std::string& Path, std::string& Text, size_t Limit) {
@@ -100,12 +104,7 @@ bool TFile::ReadText(const std::string& Path, std::string& Text, size_t Limit) {
 }
 
 bool TFile::ReadHead(const std::string& Path, size_t Size, std::vector<uint8_t>& Data) {
-    std::string Bytes;
-    if (!ReadBytes(Path, Bytes, Size, true)) {
-        return false;
-    }
-    Data.assign(Bytes.begin(), Bytes.end());
-    return true;
+    return ReadVector(Path, Data, Size, true);
 }
 
 bool TFile::WriteAtomic(const std::string& Path, const void* Data, size_t Size, std::string* Error) {
