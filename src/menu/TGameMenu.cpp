@@ -81,6 +81,8 @@ TGameMenu::TGameMenu(TEngine& Engine)
       FirstUserLanguage(Engine, "msFIRSTUSER_Language_", 512, 455, 600, 1, 4),
       DeleteQuestion(Engine, GameText.msSETPROFILE_Delete, "msSETPROFILE_DeleteYes",
                      GameText.msSETTINGS_Cancel, "msSETPROFILE_DeleteNo"),
+      QuitQuestion(Engine, GameText.msMAIN_Exit, "msFIRSTUSER_QuitYes", GameText.msSETTINGS_Cancel,
+                   "msFIRSTUSER_QuitNo"),
       ProfileAlert(Engine, 0), ShownLanguage(Settings.Language), Shop(Engine), SettingsScreen(Engine),
       HighScores(Engine), CreditsScreen(Engine) {
     Screen = StartScreen();
@@ -216,7 +218,9 @@ TGameMenu::TKeyActions TGameMenu::ScreenKeys() const {
             return {};
         return {"msCREDITS_OK", ProfileName.Text().empty() ? "" : "msSETPROFILE_Create"};
     case msFirstUser:
-        return {"", FirstUserName.Text().empty() ? "" : "msFIRSTUSER_Create"};
+        if (QuitQuestion.Open())
+            return {};
+        return {"msFIRSTUSER_Quit", FirstUserName.Text().empty() ? "" : "msFIRSTUSER_Create"};
     default:
         return {};
     }
@@ -504,12 +508,16 @@ void TGameMenu::RunFirstUser() {
     Engine.DrawTexture(Engine.GetTexture("title"), 290, 640, 0, 0, 254);
     Title(GameText.msFIRSTUSER_Create, 512, 220);
     Engine.DrawText(GameText.msSETPROFILE_NewUser, 512, 281, 1, 0, Plain, 0);
+    // Behind an open question the screen is only drawn.
+    const bool Free = !QuitQuestion.Open();
+    FirstUserCreate.Enabled = FirstUserName.Enabled = FirstUserLanguage.Enabled = Free;
     FirstUserCreate.Run();
     // The screen's only box keeps the keyboard, so typing works before and after any click.
-    FirstUserName.SetFocused(true);
+    FirstUserName.SetFocused(Free);
     FirstUserName.Run();
     Engine.DrawText(GameText.msSETTINGS_Language, 512, 430, 1, 0, Plain, 0);
     FirstUserLanguage.Run();
+    QuitQuestion.Run();
 }
 
 void TGameMenu::LoadSelectedProfile() {
@@ -616,6 +624,14 @@ bool TGameMenu::HandleMenuAction(const std::string& Action) {
         DeleteQuestion.Close();
     } else if (Action == "msFIRSTUSER_Create") {
         CreateFirstUser();
+    } else if (Action == "msFIRSTUSER_Quit") {
+        QuitQuestion.Ask(GameText.msFIRSTUSER_AskQuit, "");
+    } else if (Action == "msFIRSTUSER_QuitNo") {
+        QuitQuestion.Close();
+    } else if (Action == "msFIRSTUSER_QuitYes") {
+        QuitQuestion.Close();
+        if (OnExit)
+            OnExit();
     } else {
         return false;
     }

@@ -97,6 +97,8 @@ class TGameMenu {
     TLanguageChoice FirstUserLanguage;
     // Asks before a profile is deleted; its detail line is the name of the profile to go.
     TQuestion DeleteQuestion;
+    // Esc on the first-user screen asks before the game ends, as there is no other way back from there.
+    TQuestion QuitQuestion;
     // Says why the active profile is not deleted.
     TAlert ProfileAlert;
     // The language the texts were read in when the menu was made.

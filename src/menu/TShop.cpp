@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/TmainFrm.h"
 #include "engine/TEngine.h"
+#include "engine/TWidgetInput.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaFontsAlt.h"
 #include "render/TVelaKeyboard.h"
@@ -12,6 +13,8 @@ namespace {
 constexpr uint32_t TextColour = 0xFF7EAFB1u, HoverColour = 0xFF32FBFFu, HeadColour = 0xFF32FBFFu;
 constexpr int ButtonRight = 974, PriceRight = 790;
 constexpr int UpgradeTop = 240, WeaponTop = 390, RowStep = 30;
+// A weapon's row reaches across the panel; its description stands under the page's buttons.
+constexpr int RowLeft = 272, RowRight = 986, AboutX = 628, AboutTop = 600, AboutLineStep = 25;
 
 TEngineTextButton ShopButton(TEngine& Engine, const std::string& Caption, int Y, const std::string& Action) {
     return TEngineTextButton(Engine, 0, Caption, ButtonRight, Y, TextColour, HoverColour, 2, Action);
@@ -81,6 +84,29 @@ void TShop::Run() {
             Price(ChargePrices[Weapon], PriceTop);
         }
     }
+    const int Pointed = PointedWeapon();
+    if (Pointed >= 0)
+        About(Pointed);
+}
+
+int TShop::PointedWeapon() const {
+    for (int Weapon = 0; Weapon < 4; ++Weapon) {
+        const int Top = WeaponTop - 5 + RowStep * Weapon;
+        if (TWidgetInput::CursorInside(Engine, {RowLeft, Top, RowRight, Top + RowStep}))
+            return Weapon;
+    }
+    return -1;
+}
+
+// What the weapon does, and the keys that choose and fire it as the player has bound them.
+void TShop::About(int Weapon) {
+    const std::string* Texts[4] = {&GameText.msNEWGAME_C_AboutEMP, &GameText.msNEWGAME_C_AboutPhazer,
+                                   &GameText.msNEWGAME_C_AboutLongBomb,
+                                   &GameText.msNEWGAME_C_AboutHyperShield};
+    Engine.DrawText(*Texts[Weapon], AboutX, AboutTop, 1, 0, TextColour, 0);
+    const std::string Keys = GameText.msSETTINGS_WpnUp + ": " + TEngine::KeyName(Profile.BindWpnUp) +
+                             "     " + GameText.msSETTINGS_WFire + ": " + TEngine::KeyName(Profile.BindWFire);
+    Engine.DrawText(Keys, AboutX, AboutTop + AboutLineStep, 1, 0, HeadColour, 0);
 }
 
 void TShop::RunAlert() {

@@ -43,6 +43,9 @@ class TShop {
     void Charge(int Weapon);
     void Upgrade(int& Level);
     void Refuse();
+    // The weapon whose row the pointer rests on, 0..3; -1 for none.
+    int PointedWeapon() const;
+    void About(int Weapon);
     void DirectText(const std::string& Text, int X, int Y, uint32_t Colour);
     void Price(int Amount, int Y);
 

@@ -73,6 +73,11 @@ struct TText {
     std::string msNEWGAME_C_Buy;
     std::string msNEWGAME_C_Charge;
     std::string msNEWGAME_C_NoMoney;
+    // What each weapon does, shown when the pointer rests on it in the shop.
+    std::string msNEWGAME_C_AboutEMP;
+    std::string msNEWGAME_C_AboutPhazer;
+    std::string msNEWGAME_C_AboutLongBomb;
+    std::string msNEWGAME_C_AboutHyperShield;
     std::string msMAIN_NewGame;
     std::string msMAIN_SetProfile;
     std::string msMAIN_Settings;
@@ -128,6 +133,7 @@ struct TText {
     std::string msSETPROFILE_Create;
     std::string msSETPROFILE_Delete;
     std::string msFIRSTUSER_Create;
+    std::string msFIRSTUSER_AskQuit;
     std::string msSETTINGS_Windowed;
     std::string msSETTINGS_Language;
     std::string msSETPROFILE_AskDel;

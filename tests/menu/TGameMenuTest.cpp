@@ -115,8 +115,9 @@ TEST_F(TGameMenuTest, EscGoesBackAndEnterPressesTheDefaultButtonOnEveryScreen) {
         {"profiles, Enter with a name", msSetProfile, 0, [](TGameMenu& M) { M.ProfileName.SetText("Bara"); },
          Enter, msSetProfile, 0,
          [](TGameMenu& M) { return TProfileFiles::ProfileCount() == 2 && M.ProfileName.Text().empty(); }},
-        {"first user, Esc", msFirstUser, 0, [](TGameMenu& M) { M.FirstUserName.SetText("Cyril"); }, Esc,
-         msFirstUser, 0, Fine},
+        {"first user, Esc asks whether to quit", msFirstUser, 0,
+         [](TGameMenu& M) { M.FirstUserName.SetText("Cyril"); }, Esc, msFirstUser, 0,
+         [](TGameMenu& M) { return M.QuitQuestion.Open(); }},
         {"first user, Enter without a name", msFirstUser, 0, Nothing, Enter, msFirstUser, 0, Fine},
         {"first user, Enter with a name", msFirstUser, 0,
          [](TGameMenu& M) { M.FirstUserName.SetText("Cyril"); }, Enter, msMain, 0,
@@ -351,6 +352,31 @@ TEST_F(TFirstUserTest, TypingWorksBeforeAnyClickAndEnterCreatesThePlayer) {
     Frames(2);
     EXPECT_EQ(GameMenu->Screen, msMain);
     EXPECT_EQ(Profile.Name, "Ace");
+}
+
+// Without a profile there is no menu to go back to: Esc asks whether to leave the game.
+TEST_F(TFirstUserTest, EscAsksToQuitAndTheQuestionHoldsTheScreenUntilAnswered) {
+    Draw = false;
+    StartOnFirstUser();
+    Frm->Input.TypeText("Ace");
+    Frames(2);
+    Press(1);
+    Frames(2);
+    ASSERT_TRUE(GameMenu->QuitQuestion.Open());
+    Frm->Input.TypeText("Z");
+    Frames(2);
+    EXPECT_EQ(GameMenu->FirstUserName.Text(), "Ace"); // the box waits behind the question
+    Press(1);                                         // Esc: stay
+    Frames(2);
+    EXPECT_FALSE(GameMenu->QuitQuestion.Open());
+    EXPECT_FALSE(Frm->Closed());
+    EXPECT_EQ(GameMenu->Screen, msFirstUser);
+    Press(1);
+    Frames(2);
+    Press(28); // Enter: quit, without a profile made on the way
+    Frames(2);
+    EXPECT_TRUE(Frm->Closed());
+    EXPECT_EQ(TProfileFiles::ProfileCount(), 0);
 }
 
 TEST_F(TFirstUserTest, ChoosingALanguageShowsTheScreenInItAtTheNextFrame) {

@@ -146,6 +146,23 @@ TEST_F(TShopTest, RowsOfferBuyingThenChargingThenNothingAndUpgradesUntilLevelThr
     EXPECT_TRUE(PriceShown(Speed + 30));
 }
 
+TEST_F(TShopTest, TheWeaponRowUnderThePointerIsDescribedBelowThePanel) {
+    GameText.msNEWGAME_C_AboutEMP = GameText.msNEWGAME_C_AboutPhazer = GameText.msNEWGAME_C_AboutHyperShield =
+        "";
+    GameText.msNEWGAME_C_AboutLongBomb = "Flies while held";
+    const TRect About{300, 598, 960, 620}, Keys{300, 623, 960, 645};
+    const struct {
+        int Y;
+        bool AboutShown, KeysShown;
+    } Rows[] = {{308, false, false}, {460, true, true}, {400, false, true}, {520, false, false}};
+    for (const auto& Row : Rows) {
+        TestEngine->CursorX = 400;
+        TestEngine->CursorY = Row.Y;
+        EXPECT_EQ(Ink(About), Row.AboutShown) << Row.Y;
+        EXPECT_EQ(Ink(Keys), Row.KeysShown) << Row.Y;
+    }
+}
+
 TEST_F(TAlertTest, StaysForItsDurationAfterTheLastRefusal) {
     const TRect Message{420, 370, 604, 400}; // centred on (512, 384)
     EXPECT_FALSE(Ink(Message, true));
