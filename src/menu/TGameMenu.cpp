@@ -172,6 +172,9 @@ void TGameMenu::Render() {
         Background = "background3";
     else if (Screen == msNewGame && SubScreen == 2)
         Background = "background2";
+    // The settings page's own, with plates under its check boxes; an older texture list lacks it.
+    else if (Screen == msSettings && Engine.FindTexture("background4") != nullptr)
+        Background = "background4";
     Engine.Canvas.Draw(Engine.GetTexture(Background), 0, 0, 0, EffectOpaque);
     Shop.TestCreditCheat();
     switch (Screen) {

@@ -12,6 +12,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -114,22 +117,56 @@ TEST_F(TArtReadabilityTest, ButtonCaptionsStandOutFromTheirFaces) {
 
 // The tick is a dark green square inside a box filled with a thin wash of the same green, so only a
 // pale ground under the box lets it read. Even pure white caps the ratio at about 3.5, short of the 4.5
-// asked of text; the tick is a graphic, for which 3 is the usual floor. The settings page shares its
-// background with five other screens (the profile list lies where its boxes are), so only the endless
-// page's own background carries the lit plates.
+// asked of text; the tick is a graphic, for which 3 is the usual floor. The two pages with check boxes
+// have backgrounds of their own with lit plates under the boxes.
 TEST_F(TArtReadabilityTest, CheckBoxTicksStandOutFromTheBoxes) {
     const uint32_t Fill = 0x60446944u, Mark = 0xFF446944u;
-    const TPicture Background = Load("background2");
-    for (int Row = 0; Row < 9; ++Row) {
-        const int X = 600, Y = 200 + 100 * (Row / 3) + 25 * (Row % 3);
+    struct TBoxAt {
+        int X, Y;
+    };
+    std::vector<std::pair<const char*, TBoxAt>> Boxes;
+    for (int Row = 0; Row < 9; ++Row)
+        Boxes.push_back({"background2", {600, 200 + 100 * (Row / 3) + 25 * (Row % 3)}});
+    for (int Y : {130, 160, 190, 230, 350, 380, 415, 445, 565, 600})
+        Boxes.push_back({"background4", {60, Y}});
+    const TPicture Endless = Load("background2"), Settings = Load("background4");
+    for (const auto& [Name, Box] : Boxes) {
+        const TPicture& Background = Name == std::string("background2") ? Endless : Settings;
         double Worst = 99;
         // The ring between the box's border and the tick.
-        for (int PY = Y + 1; PY < Y + 19; ++PY)
-            for (int PX = X + 1; PX < X + 19; ++PX)
-                if (PX < X + 4 || PX >= X + 16 || PY < Y + 4 || PY >= Y + 16)
+        for (int PY = Box.Y + 1; PY < Box.Y + 19; ++PY)
+            for (int PX = Box.X + 1; PX < Box.X + 19; ++PX)
+                if (PX < Box.X + 4 || PX >= Box.X + 16 || PY < Box.Y + 4 || PY >= Box.Y + 16)
                     Worst = std::min(Worst,
                                      Contrast(Over(Over({0, 0, 0}, Background.At(PX, PY)), Fill), Rgb(Mark)));
-        EXPECT_GE(Worst, 3.0) << "box at " << X << ", " << Y;
+        EXPECT_GE(Worst, 3.0) << Name << ": box at " << Box.X << ", " << Box.Y;
+    }
+}
+
+// The settings page writes in three colours from edge to edge, the key names in pure red, which only
+// a near-black ground lets read. Each area where one colour is written must give it 4.5:1; a star may
+// sit behind a letter, so one pixel in a hundred is let off.
+TEST_F(TArtReadabilityTest, SettingsTextStandsOutFromItsBackground) {
+    const uint32_t Text = 0xFF7EAFB1u, Head = 0xFF32FBFFu, Key = 0xFF0000FFu;
+    const struct {
+        const char* What;
+        TBox Area;
+        uint32_t Colour;
+    } Areas[] = {{"headings", {60, 95, 964, 115}, Head},
+                 {"check box captions and notes", {88, 125, 460, 625}, Text},
+                 {"note at the left edge", {60, 258, 88, 310}, Text},
+                 {"note at the left edge", {60, 478, 88, 545}, Text},
+                 {"actions and notes", {512, 130, 890, 615}, Text},
+                 {"bound keys", {840, 130, 966, 615}, Key}};
+    const TPicture Background = Load("background4");
+    for (const auto& Area : Areas) {
+        int Pixels = 0, Faint = 0;
+        for (int Y = Area.Area.Top; Y < Area.Area.Bottom; ++Y)
+            for (int X = Area.Area.Left; X < Area.Area.Right; ++X) {
+                ++Pixels;
+                Faint += Contrast(Over({0, 0, 0}, Background.At(X, Y)), Rgb(Area.Colour)) < 4.5;
+            }
+        EXPECT_LE(Faint * 100, Pixels) << Area.What << ": " << Faint << " of " << Pixels;
     }
 }
 

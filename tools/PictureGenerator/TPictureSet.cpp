@@ -46,6 +46,7 @@ std::vector<TPictureEntry> TPictureSet::All() {
     S.push_back(Single("background", 1024, 768, [](cairo_t* Cr) { TSpaceArt::MenuBackground(Cr, 0); }));
     S.push_back(Single("background2", 1024, 768, [](cairo_t* Cr) { TSpaceArt::MenuBackground(Cr, 1); }));
     S.push_back(Single("background3", 1024, 768, [](cairo_t* Cr) { TSpaceArt::MenuBackground(Cr, 2); }));
+    S.push_back(Single("background4", 1024, 768, [](cairo_t* Cr) { TSpaceArt::MenuBackground(Cr, 3); }));
     S.push_back({"creditspanels", 1024, 768, 1024, 48, 16, TSpaceArt::CreditsPanel});
     S.push_back(Single("gamebg", 1024, 768, TSpaceArt::GameBackdrop));
     S.push_back(Single("varleton", 512, 512, TSceneryArt::Varleton));

@@ -36,8 +36,8 @@ bool TPictureWriter::WriteAll(const std::string& DataDir, const std::vector<TPic
             return false;
         }
         std::printf("%-16s %4d x %-4d patterns %2d of %3d x %-3d in textures %4d x %d\n", Entry.Name.c_str(),
-                    Picture.Width, Picture.Height, Entry.Patterns, Entry.PtWidth, Entry.PtHeight, Entry.TexWidth,
-                    Entry.TexHeight);
+                    Picture.Width, Picture.Height, Entry.Patterns, Entry.PtWidth, Entry.PtHeight,
+                    Entry.TexWidth, Entry.TexHeight);
     }
     return WriteList(DataDir + "/Graphic/Textures.ini", Entries);
 }

@@ -109,9 +109,11 @@ void TSpaceArt::GlassPanel(cairo_t* Cr, double X, double Y, double W, double H) 
 }
 
 void TSpaceArt::MenuBackground(cairo_t* Cr, int Variant) {
-    const uint32_t Seeds[] = {101, 202, 303};
-    Nebula(Cr, Seeds[Variant], Variant == 2 ? 0.7 : 1.0, Variant == 0 ? 0.65 : 0.3, false);
-    Stars(Cr, Seeds[Variant] + 1, 900, 0.9);
+    const uint32_t Seeds[] = {101, 202, 303, 404};
+    // The settings page is text from edge to edge, its key names in pure red: a quiet sky behind it.
+    const double Strength[] = {1.0, 1.0, 0.7, 0.3}, CalmLeft[] = {0.65, 0.3, 0.3, 0.6};
+    Nebula(Cr, Seeds[Variant], Strength[Variant], CalmLeft[Variant], false);
+    Stars(Cr, Seeds[Variant] + 1, Variant == 3 ? 450 : 900, Variant == 3 ? 0.6 : 0.9);
     if (Variant == 0) {
         TSceneryArt::Planet(
             Cr, 1024, 768, 930, 610, 330,
@@ -144,7 +146,7 @@ void TSpaceArt::MenuBackground(cairo_t* Cr, int Variant) {
             },
             TArt::Hex(0x6fd8ff), 0.04);
         GlassPanel(Cr, 40, 190, 944, 300);
-    } else {
+    } else if (Variant == 2) {
         // The mission panel's frame runs above the "choose mission" line at y = 110.
         GlassPanel(Cr, 36, 96, 222, 442);
         GlassPanel(Cr, 268, 122, 720, 400);
@@ -159,6 +161,9 @@ void TSpaceArt::MenuBackground(cairo_t* Cr, int Variant) {
     if (Variant == 1)
         for (int Row = 0; Row < 9; ++Row)
             CheckSocket(Cr, 600, 200 + 100 * (Row / 3) + 25 * (Row % 3));
+    if (Variant == 3)
+        for (int Y : SettingsBoxTops)
+            CheckSocket(Cr, 60, Y);
 }
 
 void TSpaceArt::CheckSocket(cairo_t* Cr, double X, double Y) {
