@@ -26,9 +26,18 @@ constexpr double BombStart = 50;
 
 } // namespace
 
-void TAutopilot::Reset() {
+void TAutopilot::Reset(uint32_t Seed) {
     LastMine = LastBoost = 0;
     FireHold = 0;
+    Sight.Reset(Skill.ReactionFrames);
+    Aim.seed(Seed);
+    AimError = NextAimError();
+}
+
+// Spread evenly over -AimErrorDegrees .. AimErrorDegrees.
+int TAutopilot::NextAimError() {
+    const int Most = Skill.AimErrorDegrees;
+    return Most > 0 ? static_cast<int>(Aim() % static_cast<uint32_t>(2 * Most + 1)) - Most : 0;
 }
 
 int TAutopilot::Key(int Control) {
@@ -47,14 +56,20 @@ void TAutopilot::Fly() {
     UseWeapons(Ship, Near);
 }
 
-std::vector<TAutopilot::TContact> TAutopilot::Contacts(const TShip& Ship) const {
-    std::vector<TContact> Near;
+// The rockets and the ship's heading as the pilot last saw them, from where the ship is now.
+std::vector<TAutopilot::TContact> TAutopilot::Contacts(const TShip& Ship) {
+    TSightDelay::TPicture Now{Ship.Angle, {}};
     for (const auto& Rocket : Game.Rockets)
-        if (!Rocket->Destroyed) {
-            const double Heading = TBearing::HeadingTo(Ship.X, Ship.Y, Rocket->X, Rocket->Y);
-            Near.push_back({Rocket.get(), TBearing::Distance(Ship.X, Ship.Y, Rocket->X, Rocket->Y),
-                            TBearing::Difference(Ship.Angle, Heading)});
-        }
+        if (!Rocket->Destroyed)
+            Now.Rockets.push_back({Rocket->X, Rocket->Y, Rocket->Angle, Rocket->Kind});
+    const TSightDelay::TPicture& Seen = Sight.See(std::move(Now));
+    Facing = Seen.ShipAngle;
+    std::vector<TContact> Near;
+    for (const TSightDelay::TSighting& Rocket : Seen.Rockets) {
+        const double Heading = TBearing::HeadingTo(Ship.X, Ship.Y, Rocket.X, Rocket.Y);
+        Near.push_back({Rocket, TBearing::Distance(Ship.X, Ship.Y, Rocket.X, Rocket.Y),
+                        TBearing::Difference(Facing, Heading)});
+    }
     std::sort(Near.begin(), Near.end(),
               [](const TContact& A, const TContact& B) { return A.Distance < B.Distance; });
     return Near;
@@ -72,17 +87,17 @@ double TAutopilot::ChooseHeading(const TShip& Ship, const std::vector<TContact>&
     if (TPieceDodge::Heading(Ship, Heading))
         return Heading;
     if (const TContact* Target = SniperTarget(Near); Target && SniperReady(Ship))
-        return Ship.Angle + Target->Bearing;
+        return Facing + Target->Bearing + AimError;
     // A rocket faster than the ship cannot be outrun: face it for the sniper, swerving at the last moment.
     // A slower one coming in from the front or the side: turn the short way until it is behind.
-    if (!Near.empty() && Near.front().Distance < 300 && Near.front().Rocket->Kind > Ship.Speed) {
+    if (!Near.empty() && Near.front().Distance < 300 && Near.front().Rocket.Kind > Ship.Speed) {
         const TContact& Fast = Near.front();
         if (Fast.Distance < 100 && std::abs(Fast.Bearing) < 40)
-            return Ship.Angle + (Fast.Bearing > 0 ? -90.0 : 90.0);
-        return Ship.Angle + Fast.Bearing;
+            return Facing + (Fast.Bearing > 0 ? -90.0 : 90.0);
+        return Facing + Fast.Bearing;
     }
     if (const TContact* Threat = Oncoming(Near, 240))
-        return TBearing::HeadingTo(Threat->Rocket->X, Threat->Rocket->Y, Ship.X, Ship.Y);
+        return TBearing::HeadingTo(Threat->Rocket.X, Threat->Rocket.Y, Ship.X, Ship.Y);
     if (CrateHeading(Ship, Heading))
         return Heading;
     return OrbitHeading(Ship);
@@ -114,7 +129,7 @@ double TAutopilot::OrbitHeading(const TShip& Ship) {
 // flying straight at the ship: then the bullet needs no lead.
 const TAutopilot::TContact* TAutopilot::SniperTarget(const std::vector<TContact>& Near) {
     for (const TContact& Contact : Near) {
-        const TRocket& Rocket = *Contact.Rocket;
+        const TSightDelay::TSighting& Rocket = Contact.Rocket;
         const double ToShip = TBearing::HeadingTo(Rocket.X, Rocket.Y, Game.Ship->X, Game.Ship->Y);
         if (Contact.Distance > 110 && Contact.Distance < 520 && std::abs(Contact.Bearing) < 50 &&
             std::abs(TBearing::Difference(Rocket.Angle, ToShip)) < 12)
@@ -126,7 +141,7 @@ const TAutopilot::TContact* TAutopilot::SniperTarget(const std::vector<TContact>
 // --- Controls -------------------------------------------------------------------------------------
 
 void TAutopilot::Steer(const TShip& Ship, double Heading) {
-    const double Turn = TBearing::Difference(Ship.Angle, Heading);
+    const double Turn = TBearing::Difference(Facing, Heading);
     if (Turn > Ship.SteerRate)
         Keys.Hold(Key(TShip::KeyRight));
     else if (Turn < -Ship.SteerRate)
@@ -140,7 +155,7 @@ void TAutopilot::KeepSpeed(const TShip& Ship, const std::vector<TContact>& Near)
     if (TWaveNeed::KillsWanted() && !Near.empty()) {
         int Fastest = 0;
         for (const TContact& Contact : Near)
-            Fastest = std::max(Fastest, Contact.Rocket->Kind);
+            Fastest = std::max(Fastest, Contact.Rocket.Kind);
         Top = std::min(Top, Fastest + HuntLead);
     }
     if (Ship.Speed < Top - 0.01)
@@ -183,7 +198,11 @@ int TAutopilot::ChooseWeapon(const TShip& Ship, const std::vector<TContact>& Nea
     HoldFrames = 1;
     if (Near.empty())
         return TShip::wpNone;
-    const auto Has = [&Ship](int Weapon) { return Ship.Owned[Weapon] && Ship.Charged[Weapon]; };
+    // A new pilot has enough to learn in the first missions without the shop's weapons.
+    const bool Bought = CampaignMission >= Skill.WeaponsFromMission;
+    const auto Has = [&Ship, Bought](int Weapon) {
+        return Bought && Ship.Owned[Weapon] && Ship.Charged[Weapon];
+    };
     const int Close = CountWithin(Near, 170);
     if (Has(TShip::wpHyperShield) && ((Ship.Energy < 50 && Close >= 1) || Close >= 4))
         return TShip::wpHyperShield;
@@ -199,7 +218,7 @@ int TAutopilot::ChooseWeapon(const TShip& Ship, const std::vector<TContact>& Nea
         return TShip::wpLongBomb;
     }
     if (SniperReady(Ship) && std::abs(First.Bearing) < 50 && SniperTarget(Near) &&
-        std::abs(SniperTarget(Near)->Bearing) < 3)
+        std::abs(SniperTarget(Near)->Bearing + AimError) < 3)
         return TShip::wpSniper;
     return TShip::wpNone;
 }
@@ -230,4 +249,6 @@ void TAutopilot::UseWeapons(const TShip& Ship, const std::vector<TContact>& Near
     } else {
         Keys.Tap(Fire);
     }
+    if (Weapon == TShip::wpSniper)
+        AimError = NextAimError();
 }

@@ -1,23 +1,27 @@
 #pragma once
 
+#include "TPilotSkill.h"
+#include "TSightDelay.h"
+
 #include <cstdint>
+#include <random>
 #include <vector>
 
 class TKeyPad;
-class TRocket;
 class TShip;
 
 // Flies the ship through one frame of play with the keys a player would press: keeps moving in wide
 // circles so the homing rockets chase each other, slowing to just ahead of them when the wave needs
 // kills so they bunch up and collide; keeps out of the asteroid's and its fragments' way, shoots the
 // rockets ahead with the sniper gun, lays mines for the rockets close behind, fetches crates, fires the
-// bought weapons when they pay and boosts away when a hit would hurt.
+// bought weapons when they pay and boosts away when a hit would hurt. How well it does so is its skill.
 class TAutopilot {
   public:
     explicit TAutopilot(TKeyPad& Keys) : Keys(Keys) {}
 
-    // A new mission starts.
-    void Reset();
+    void SetSkill(const TPilotSkill& NewSkill) { Skill = NewSkill; }
+    // A new mission starts, flown with Seed: a beginner's aim errors follow from it.
+    void Reset(uint32_t Seed);
     // One frame of play; nothing once the ship is destroyed.
     void Fly();
 
@@ -25,12 +29,13 @@ class TAutopilot {
     // A rocket in play as the pilot sees it: how far, and how far off the ship's heading (-180..180,
     // positive to the right).
     struct TContact {
-        const TRocket* Rocket;
+        TSightDelay::TSighting Rocket;
         double Distance;
         double Bearing;
     };
 
-    std::vector<TContact> Contacts(const TShip& Ship) const;
+    std::vector<TContact> Contacts(const TShip& Ship);
+    int NextAimError();
     static int CountWithin(const std::vector<TContact>& Near, double Distance);
 
     double ChooseHeading(const TShip& Ship, const std::vector<TContact>& Near) const;
@@ -54,6 +59,13 @@ class TAutopilot {
     static int Key(int Control);
 
     TKeyPad& Keys;
+    TPilotSkill Skill;
+    TSightDelay Sight;
+    std::minstd_rand Aim;
+    // The ship's heading in the picture the pilot acts on.
+    int Facing = 0;
+    // Where the next sniper shot goes off the rocket, in degrees.
+    int AimError = 0;
     uint32_t LastMine = 0;
     uint32_t LastBoost = 0;
     int FireHold = 0;

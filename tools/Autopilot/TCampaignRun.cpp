@@ -1,5 +1,6 @@
 #include "TCampaignRun.h"
 
+#include "TCarry.h"
 #include "TMissionRun.h"
 #include "TShopRule.h"
 
@@ -8,7 +9,7 @@
 
 std::vector<TMissionResult> TCampaignRun::Fly(const std::string& Name, const TProfile& Start) {
     std::vector<TMissionResult> Runs;
-    for (int Seed = 1; Seed <= Seeds; ++Seed)
+    for (int Seed = FirstSeed; Seed < FirstSeed + Seeds; ++Seed)
         Runs.push_back(Runner.Play(Name, static_cast<uint32_t>(Seed), Start));
     return Runs;
 }
@@ -22,22 +23,6 @@ TMissionSummary TCampaignRun::PlayAlone(const std::string& Name, const TProfile&
 
 std::string TCampaignRun::MissionName(int Mission) {
     return (Mission < 10 ? "level0" : "level") + std::to_string(Mission);
-}
-
-TProfile TCampaignRun::Carry(const TProfile& Start, const std::vector<TMissionResult>& Runs, int Mission) {
-    int LostCredits = 0;
-    for (const TMissionResult& Run : Runs) {
-        if (Run.Won) {
-            TProfile After = Run.After;
-            After.Credits += LostCredits;
-            return After;
-        }
-        LostCredits += Run.CreditsEarned;
-    }
-    TProfile After = Start;
-    After.Credits += LostCredits;
-    After.MissionDone[Mission] = 1;
-    return After;
 }
 
 std::vector<std::string> TCampaignRun::Shop(TProfile& Player) {
@@ -66,7 +51,7 @@ TProfile TCampaignRun::PlayCampaign(const TProfile& Start,
         Summary.Name = Name;
         Summary.Runs = Fly(Name, Player);
         Summary.CarriedOn = Summary.Wins() == 0;
-        Player = Carry(Player, Summary.Runs, Mission);
+        Player = TCarry::After(Player, Summary.Runs, Mission);
         Summary.Purchases = Shop(Player);
         Summary.Carried = Player;
         Report(Summary);

@@ -66,7 +66,7 @@ TMissionResult TMissionRun::Play(const std::string& Name, uint32_t Seed, const T
         std::exit(1);
     }
     Profile = Player;
-    Pilot.Reset();
+    Pilot.Reset(Seed);
     Reading = Playing = false;
     WreckFrames = 0;
     TMissionResult Result;

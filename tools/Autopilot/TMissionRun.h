@@ -27,6 +27,8 @@ class TMissionRun {
     // Name: "level01" .. "level19" or "ttd", flown in a new game seeded with Seed from Player. The game
     // stays until the next flight, for the shop.
     TMissionResult Play(const std::string& Name, uint32_t Seed, const TProfile& Player);
+    // Every flight from now on.
+    void SetPilot(const TPilotSkill& Skill) { Pilot.SetSkill(Skill); }
 
   private:
     // A new game seeded with Seed, before its intro; false when it did not start.

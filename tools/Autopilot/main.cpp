@@ -1,14 +1,17 @@
 // Autopilot: flies campaign missions headless with a simple competent strategy, to test their balance.
-//   Autopilot --data DIR --missions all|NAME,NAME... --seeds N [--profile FILE] [--save-profiles DIR]
-//             [--record FILE]
-// NAME is level01 .. level19 or ttd. Each mission is flown with seeds 1..N and gets one line, "NAME won
-// W/N" and the means of its figures. "all" flies the campaign in order with the profile carried on and
-// the shop visited between missions; --save-profiles writes the profile it carries into each mission
-// as DIR/NAME.sav. Everything starts from a new profile, or from --profile's save file: named missions
-// each, so a late mission can be flown many times with the ship the campaign brings to it, and "all"
-// from the first mission that profile has not won.
+//   Autopilot --data DIR --missions all|NAME,NAME... --seeds N [--first-seed S] [--pilot competent|beginner]
+//             [--profile FILE] [--save-profiles DIR] [--record FILE]
+// NAME is level01 .. level19 or ttd. Each mission is flown with seeds S .. S+N-1 (S is 1 unless given), so
+// a campaign tuned on some seeds can be checked on others, and gets one line, "NAME won W/N" and the means
+// of its figures. "all" flies the campaign in order with the profile carried on and the shop visited
+// between missions; --save-profiles writes the profile it carries into each mission as DIR/NAME.sav.
+// Everything starts from a new profile, or from --profile's save file: named missions each, so a late
+// mission can be flown many times with the ship the campaign brings to it, and "all" from the first
+// mission that profile has not won. --pilot beginner flies as a new player would (TPilotSkill): late to
+// react, aiming roughly, and without the shop's weapons in the first missions.
 #include "TCampaignRun.h"
 #include "TMissionRun.h"
+#include "TPilotSkill.h"
 #include "TShopRule.h"
 
 #include "app/Globals.h"
@@ -31,14 +34,16 @@ struct TOptions {
     std::vector<std::string> Missions;
     bool Campaign = false;
     int Seeds = 1;
+    int FirstSeed = 1;
+    TPilotSkill Pilot = TPilotSkill::Competent();
     std::string ProfileFile;
     std::string ProfileDir;
     std::string RecordFile; // the game's --record: the first flight's input, to replay with --input
 };
 
 int Usage() {
-    std::cerr << "usage: Autopilot --data DIR --missions all|NAME,NAME... --seeds N [--profile FILE]"
-                 " [--save-profiles DIR] [--record FILE]\n";
+    std::cerr << "usage: Autopilot --data DIR --missions all|NAME,NAME... --seeds N [--first-seed S]"
+                 " [--pilot competent|beginner] [--profile FILE] [--save-profiles DIR] [--record FILE]\n";
     return 2;
 }
 
@@ -62,6 +67,12 @@ bool Parse(int Count, char** Arguments, TOptions& Options) {
             Options.Missions = SplitNames(Value);
         else if (Option == "--seeds")
             Options.Seeds = std::atoi(Value.c_str());
+        else if (Option == "--first-seed")
+            Options.FirstSeed = std::atoi(Value.c_str());
+        else if (Option == "--pilot" && Value == "competent")
+            Options.Pilot = TPilotSkill::Competent();
+        else if (Option == "--pilot" && Value == "beginner")
+            Options.Pilot = TPilotSkill::Beginner();
         else if (Option == "--profile")
             Options.ProfileFile = Value;
         else if (Option == "--save-profiles")
@@ -72,7 +83,7 @@ bool Parse(int Count, char** Arguments, TOptions& Options) {
             return false;
     }
     return Count % 2 == 1 && !Options.DataDir.empty() && (Options.Campaign || !Options.Missions.empty()) &&
-           Options.Seeds > 0;
+           Options.Seeds > 0 && Options.FirstSeed >= 0;
 }
 
 // The game writes its settings and profiles into its folder: it gets a copy of the data.
@@ -138,7 +149,8 @@ int Fly(const TOptions& Options, const std::string& DataCopy) {
     Game.StepMs = 10;
     Game.RecordFile = Options.RecordFile;
     TMissionRun Runner(Game);
-    TCampaignRun Run(Runner, Options.Seeds);
+    Runner.SetPilot(Options.Pilot);
+    TCampaignRun Run(Runner, Options.FirstSeed, Options.Seeds);
     if (Options.Campaign)
         PlayCampaign(Run, Start, Options.ProfileDir);
     for (const std::string& Name : Options.Missions)
