@@ -1,13 +1,13 @@
 #include "app/Globals.h"
 
-#include "engine/TEngine.h"
-#include "engine/TKestruneDemo.h"
-#include "engine/TSoundEngine.h"
-#include "menu/TGameMenu.h"
-#include "missions/TLoading.h"
-#include "particles/TExplosion.h"
+#include "missions/TInterface.h"
+#include "missions/TMenuDoor.h"
 #include "particles/TParticleRandom.h"
-#include "runtime/TClock.h"
+#include "world/TAsteroid.h"
+#include "world/TCrate.h"
+#include "world/TRocket.h"
+#include "world/TShip.h"
+#include "world/TSpace.h"
 
 TmainFrm* mainFrm = nullptr;
 std::string ProgramDir;
@@ -34,6 +34,17 @@ std::string LevelName;
 int CampaignMission = 0;
 uint8_t GameState = gsIntro;
 bool ShowDebugInfo = false;
+
+// The running mission holds objects of every floor up to its interface: it is made, moved and ended
+// here, where they are all complete types.
+TGame::TGame() = default;
+TGame::~TGame() = default;
+TGame::TGame(TGame&&) noexcept = default;
+TGame& TGame::operator=(TGame&&) noexcept = default;
+
+TMenuDoor* MenuDoor() {
+    return GameMenu.get();
+}
 
 void ResetGlobals() {
     Intro.reset();

@@ -1,7 +1,7 @@
 #include "app/TGamepadMapper.h"
 
-#include "missions/TGame.h"
 #include "render/TKeyCodes.h"
+#include "world/TGame.h"
 #include "world/TShip.h"
 
 #include <algorithm>

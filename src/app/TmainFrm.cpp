@@ -8,10 +8,10 @@
 #include "engine/TSoundEngine.h"
 #include "menu/TGameMenu.h"
 #include "menu/THighScores.h"
-#include "menu/TInterface.h"
 #include "menu/TProfileFiles.h"
 #include "missions/TCampaignProgress.h"
 #include "missions/TEndlessProgress.h"
+#include "missions/TInterface.h"
 #include "missions/TLoading.h"
 #include "particles/TExplosion.h"
 #include "particles/TXParticleSystem.h"
@@ -298,6 +298,7 @@ void TmainFrm::CreateGame() {
     Loading = std::make_unique<TLoading>();
     GameMenu = std::make_unique<TGameMenu>(*Engine);
     GameMenu->OnExit = [this] { Close(); };
+    GameMenu->SettingsScreen.OnWindowedChanged = [this](bool Windowed) { ApplyWindowed(Windowed); };
     GameMenu->HighScores.LoadHighScores();
     TProfileFiles::LoadProfile(TProfileFiles::ActiveFile());
     Engine->CursorVisible = false;

@@ -5,7 +5,6 @@
 #include "app/TFrameClock.h"
 #include "app/TGamepadMapper.h"
 #include "app/TInputRecorder.h"
-#include "app/TWeaponStatus.h"
 #include "particles/TMessage.h"
 #include "render/TInputScript.h"
 #include "render/TInputState.h"
@@ -56,17 +55,6 @@ class TmainFrm {
 
     // Game frames run so far, 100 to the second of game time.
     int GameFrames() const { return FrameNumber; }
-
-    // The HUD's shared drawing and formatting: minutes:seconds:milliseconds, a clock in fixed 15 px
-    // cells (left to right from X, or ending at X), the energy and boost gauges, a shop weapon's state.
-    static std::string GetFormatTime(int Milliseconds);
-    static void RenderTime(int FontIndex, const std::string& Text, double X, double Y, uint32_t Color);
-    static void RenderTimeBack(int FontIndex, const std::string& Text, double X, double Y, uint32_t Color);
-    static int EnergySegments(int Energy);
-    static int BoostSegments(int Boost);
-    static void RenderEnergy(int Energy);
-    static void RenderBoost(int Boost);
-    static TWeaponStatus GetWeaponStatus(int Weapon);
 
     // Where a clicked widget's action name is carried out.
     static void OnWidgetClick(const std::string& Action);

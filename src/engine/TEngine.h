@@ -82,3 +82,5 @@ class TEngine {
     size_t NextToWarm = 0;
     bool FTerminateRequested = false;
 };
+
+extern std::unique_ptr<TEngine> Engine;

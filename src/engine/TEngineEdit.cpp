@@ -1,11 +1,11 @@
 #include "engine/TEngineEdit.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
 #include "engine/TWidgetInput.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaKeyboard.h"
 #include "render/TVelaMouse.h"
+#include "runtime/TClock.h"
 #include "runtime/TWin1250.h"
 
 namespace {

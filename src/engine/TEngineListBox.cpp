@@ -1,10 +1,10 @@
 #include "engine/TEngineListBox.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
 #include "engine/TWidgetInput.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaMouse.h"
+#include "runtime/TClock.h"
 
 #include <algorithm>
 

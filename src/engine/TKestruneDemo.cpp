@@ -1,6 +1,5 @@
 #include "engine/TKestruneDemo.h"
 
-#include "app/Globals.h"
 #include "engine/TAlphaColours.h"
 #include "engine/TEngine.h"
 #include "engine/TMenuKeys.h"
@@ -9,6 +8,8 @@
 #include "render/TVelaImage.h"
 #include "render/TVelaKeyboard.h"
 #include "render/TVelaMouse.h"
+#include "runtime/TClock.h"
+#include "text/TText.h"
 
 namespace {
 // Where each orc of the horde runs, relative to the others.

@@ -37,3 +37,6 @@ class TKestruneDemo {
     TEngine& Engine;
     TSoundEngine* SoundEngine;
 };
+
+extern std::unique_ptr<TKestruneDemo> Intro;
+extern bool IntroFinished;

@@ -1,9 +1,10 @@
 #include "engine/TRunner.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
 #include "engine/TSoundEngine.h"
 #include "render/TVelaCanvas.h"
+#include "runtime/TClock.h"
+#include "runtime/TRandom.h"
 
 TRunner::TRunner(TEngine& Engine, TSoundEngine* SoundEngine, int X, int Y, const std::string& TextureName)
     : X(X), Y(Y), TextureName(TextureName), MoveStamp(Now()), FrameStamp(Now()), Frame(Random.Next(7)),

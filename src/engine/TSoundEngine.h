@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -62,3 +63,8 @@ class TSoundEngine {
     uint32_t PanState = 1;
     std::vector<TEngineSample> Samples;
 };
+
+extern std::unique_ptr<TSoundEngine> SoundEngine;
+// A sample of the sound engine by name; nothing without a sound engine (tests often run with none).
+void PlaySound(const std::string& Name);
+void StopSound(const std::string& Name);

@@ -1,6 +1,5 @@
 #include "engine/TWidgetInput.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
 #include "engine/TSoundEngine.h"
 #include "render/TVelaFontsAlt.h"

@@ -1,7 +1,7 @@
 #include "menu/TAlert.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
+#include "runtime/TClock.h"
 
 TAlert::TAlert(TEngine& Engine, int Font) : Font(Font), EngineRef(Engine) {}
 

@@ -1,14 +1,16 @@
 #include "menu/TCredits.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
 #include "engine/TMenuKeys.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaMouse.h"
 #include "runtime/TAscii.h"
+#include "runtime/TClock.h"
 #include "runtime/TFile.h"
+#include "runtime/TGameFolders.h"
 #include "runtime/TPath.h"
 #include "runtime/TWin1250.h"
+#include "text/TText.h"
 
 namespace {
 

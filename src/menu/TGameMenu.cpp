@@ -1,18 +1,23 @@
 #include "menu/TGameMenu.h"
 
-#include "app/Globals.h"
-#include "app/TmainFrm.h"
 #include "engine/TEngine.h"
 #include "engine/TMenuKeys.h"
-#include "menu/TInterface.h"
 #include "menu/TProfileFiles.h"
 #include "missions/TCampaignProgress.h"
+#include "missions/TGameState.h"
+#include "missions/THud.h"
+#include "missions/TInterface.h"
 #include "missions/TLoading.h"
+#include "missions/TProfile.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaFontAlt.h"
 #include "render/TVelaFontsAlt.h"
 #include "render/TVelaMouse.h"
 #include "runtime/TAscii.h"
+#include "runtime/TClock.h"
+#include "runtime/TGameFolders.h"
+#include "runtime/TSettings.h"
+#include "text/TText.h"
 
 #include <algorithm>
 
@@ -144,6 +149,7 @@ void TGameMenu::FollowLanguage(std::unique_ptr<TGameMenu>& Menu) {
 
 void TGameMenu::TakeOver(const TGameMenu& Old) {
     OnExit = Old.OnExit;
+    SettingsScreen.OnWindowedChanged = Old.SettingsScreen.OnWindowedChanged;
     Screen = Old.Screen;
     SubScreen = Old.SubScreen;
     if (Screen == msMain)
@@ -455,6 +461,20 @@ int TGameMenu::FirstTicked(int Group) const {
     return 1;
 }
 
+void TGameMenu::ShowCampaignPage() {
+    SubScreen = 3;
+    Screen = msNewGame;
+}
+
+void TGameMenu::ShowCredits() {
+    Screen = msCredits;
+}
+
+void TGameMenu::ShowHighScores(int SurvivalTime, int Kills) {
+    HighScores.AddHighScore(SurvivalTime, Kills);
+    Screen = msHighScore;
+}
+
 int TGameMenu::GetSpeed() const {
     return FirstTicked(0);
 }
@@ -477,7 +497,7 @@ void TGameMenu::RunSetProfile() {
     const std::pair<const std::string*, std::string> Rows[8] = {
         {&GameText.msSETPROFILE_CampProg, TCampaignProgress::GetCampaignProgress()},
         {&GameText.msSETPROFILE_DeathHighScore, std::to_string(Profile.BestKills)},
-        {&GameText.msSETPROFILE_TimeHighScore, TmainFrm::GetFormatTime(Profile.BestTime)},
+        {&GameText.msSETPROFILE_TimeHighScore, THud::GetFormatTime(Profile.BestTime)},
         {&GameText.msSETPROFILE_Speed, std::to_string(Profile.SpeedLevel)},
         {&GameText.msSETPROFILE_Steering, std::to_string(Profile.SteerLevel)},
         {&GameText.msSETPROFILE_Shield, std::to_string(Profile.ShieldLevel)},
@@ -490,7 +510,7 @@ void TGameMenu::RunSetProfile() {
             Engine.DrawText(Rows[Row].second, 964, Y, 2, 0, Bright, 0);
     }
     for (int Weapon = 0; Weapon < 4; ++Weapon) {
-        const TWeaponStatus Status = TmainFrm::GetWeaponStatus(Weapon);
+        const TWeaponStatus Status = THud::GetWeaponStatus(Weapon);
         Engine.DrawText(Status.Text, 710, 460 + 30 * Weapon, 1, 0, Status.Color, 0);
     }
     // Behind an open question the screen is only drawn.

@@ -13,6 +13,7 @@
 #include "menu/TQuestion.h"
 #include "menu/TSETTINGSScreen.h"
 #include "menu/TShop.h"
+#include "missions/TMenuDoor.h"
 
 #include <array>
 #include <cstdint>
@@ -35,7 +36,7 @@ enum TMenuScreen : uint8_t {
 // Every screen between the intro and a mission: the main menu and its animation, the new-game choice,
 // the campaign and endless set-up pages, the profile screens, and the frame the shop, settings, high
 // scores and credits sit in. Widget clicks come back by name to OnWidgetClick.
-class TGameMenu {
+class TGameMenu : public TMenuDoor {
   public:
     explicit TGameMenu(TEngine& Engine);
     // Saves the active profile, then the high scores.
@@ -62,9 +63,12 @@ class TGameMenu {
     static int MainButtonTop(int Index);
 
     // The endless mode's ship choices: the first ticked box of each group, 1 when none is.
-    int GetSpeed() const;
-    int GetSteer() const;
-    int GetShield() const;
+    int GetSpeed() const override;
+    int GetSteer() const override;
+    int GetShield() const override;
+    void ShowCampaignPage() override;
+    void ShowCredits() override;
+    void ShowHighScores(int SurvivalTime, int Kills) override;
     // Completed missions in order, then the first open one.
     void FillMissionList();
     bool CampaignFinished() const;
@@ -149,3 +153,5 @@ class TGameMenu {
     int ShownScreen = -1;
     int ShownSubScreen = -1;
 };
+
+extern std::unique_ptr<TGameMenu> GameMenu;

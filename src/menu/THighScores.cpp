@@ -1,16 +1,18 @@
 #include "menu/THighScores.h"
 
-#include "app/Globals.h"
-#include "app/TmainFrm.h"
 #include "engine/TEngine.h"
 #include "engine/TMenuKeys.h"
+#include "missions/THud.h"
+#include "missions/TProfile.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaFontAlt.h"
 #include "render/TVelaFontsAlt.h"
 #include "runtime/TFile.h"
+#include "runtime/TGameFolders.h"
 #include "runtime/TPath.h"
 #include "runtime/TSaveFile.h"
 #include "runtime/TZlibStream.h"
+#include "text/TText.h"
 
 #include <algorithm>
 
@@ -128,7 +130,7 @@ void THighScores::Run() {
             Font->TextOut(Number, 60, Y, HeadColour);
             Font->TextOut(Times[Rank].Name, 100, Y, EntryColour);
         }
-        TmainFrm::RenderTimeBack(0, TmainFrm::GetFormatTime(Times[Rank].Value), 500, Y, EntryColour);
+        THud::RenderTimeBack(0, THud::GetFormatTime(Times[Rank].Value), 500, Y, EntryColour);
         Engine.Canvas.Flush();
         if (Font != nullptr) {
             Font->TextOut(Number, 524, Y, HeadColour);

@@ -1,8 +1,8 @@
 #include "menu/TLanguageChoice.h"
 
-#include "app/Globals.h"
 #include "engine/TWidgetInput.h"
 #include "runtime/TAscii.h"
+#include "runtime/TGameFolders.h"
 
 #include <algorithm>
 

@@ -1,12 +1,14 @@
 #include "menu/TProfileFiles.h"
 
-#include "app/Globals.h"
 #include "engine/TEngineListBox.h"
+#include "missions/TProfile.h"
 #include "runtime/TFile.h"
+#include "runtime/TGameFolders.h"
 #include "runtime/TIniFile.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
 #include "runtime/TSaveFile.h"
+#include "runtime/TSettings.h"
 #include "runtime/TZlibStream.h"
 
 #include <algorithm>

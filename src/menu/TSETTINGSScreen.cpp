@@ -1,10 +1,12 @@
 #include "menu/TSETTINGSScreen.h"
 
-#include "app/Globals.h"
-#include "app/TmainFrm.h"
 #include "engine/TEngine.h"
 #include "engine/TMenuKeys.h"
+#include "missions/TProfile.h"
 #include "render/TVelaKeyboard.h"
+#include "runtime/TClock.h"
+#include "runtime/TSettings.h"
+#include "text/TText.h"
 
 namespace {
 
@@ -110,8 +112,8 @@ void TSETTINGSScreen::Apply() {
     if (WindowedBox.Ticked == Settings.Windowed)
         return;
     Settings.Windowed = WindowedBox.Ticked;
-    if (mainFrm != nullptr)
-        mainFrm->ApplyWindowed(Settings.Windowed);
+    if (OnWindowedChanged)
+        OnWindowedChanged(Settings.Windowed);
 }
 
 void TSETTINGSScreen::Run() {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class TEngine;
@@ -23,6 +24,8 @@ class TSETTINGSScreen {
     // The boxes and the language into Settings. The window mode changes at once, the language with the
     // menu's next frame, the rest at the next start.
     void Apply();
+    // The main window switching between full screen and a window, when Apply changes the mode.
+    std::function<void(bool Windowed)> OnWindowedChanged;
     // Draws and runs the screen, and while a binding is being changed waits for its key (Esc gives up and
     // keeps the old one); once per frame.
     void Run();

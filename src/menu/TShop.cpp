@@ -1,12 +1,14 @@
 #include "menu/TShop.h"
 
-#include "app/Globals.h"
-#include "app/TmainFrm.h"
 #include "engine/TEngine.h"
 #include "engine/TWidgetInput.h"
+#include "missions/THud.h"
+#include "missions/TProfile.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaFontsAlt.h"
 #include "render/TVelaKeyboard.h"
+#include "runtime/TSettings.h"
+#include "text/TText.h"
 
 namespace {
 
@@ -71,7 +73,7 @@ void TShop::Run() {
 
     DirectText(GameText.msNEWGAME_C_Weapons, 280, 370, HeadColour);
     for (int Weapon = 0; Weapon < 4; ++Weapon) {
-        const TWeaponStatus Status = TmainFrm::GetWeaponStatus(Weapon);
+        const TWeaponStatus Status = THud::GetWeaponStatus(Weapon);
         DirectText(Status.Text, 280, WeaponTop + RowStep * Weapon, Status.Color);
     }
     for (int Weapon = 0; Weapon < 4; ++Weapon) {

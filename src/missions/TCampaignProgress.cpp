@@ -1,8 +1,14 @@
 #include "missions/TCampaignProgress.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
-#include "menu/TGameMenu.h"
+#include "engine/TSoundEngine.h"
+#include "missions/TGameState.h"
+#include "missions/TMenuDoor.h"
+#include "missions/TProfile.h"
+#include "runtime/TClock.h"
+#include "runtime/TRandom.h"
+#include "text/TText.h"
+#include "world/TGame.h"
 #include "world/TRocket.h"
 #include "world/TShip.h"
 
@@ -102,12 +108,10 @@ void TCampaignProgress::EndMission() {
     StopSound("engine");
     Engine->CursorVisible = true;
     // The last counted mission rolls the credits; any other returns to the campaign page.
-    if (GameMenu != nullptr && CampaignMission == CampaignMissionCount)
-        GameMenu->Screen = msCredits;
-    else if (GameMenu != nullptr) {
-        GameMenu->SubScreen = 3;
-        GameMenu->Screen = msNewGame;
-    }
+    if (TMenuDoor* Menu = MenuDoor(); Menu != nullptr && CampaignMission == CampaignMissionCount)
+        Menu->ShowCredits();
+    else if (Menu != nullptr)
+        Menu->ShowCampaignPage();
     GameState = gsMenu;
 }
 

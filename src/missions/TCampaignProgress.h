@@ -2,6 +2,9 @@
 
 #include <string>
 
+// The campaign's missions, level01 to level19; the last one won rolls the credits.
+inline constexpr int CampaignMissionCount = 19;
+
 // A campaign mission as it is played: each wave's rockets, their way back in through the respawn
 // points, the end of each wave by time or kills, and the end of the mission with its rewards.
 class TCampaignProgress {

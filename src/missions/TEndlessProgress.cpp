@@ -1,8 +1,10 @@
 #include "missions/TEndlessProgress.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
 #include "missions/TCampaignProgress.h"
+#include "runtime/TClock.h"
+#include "text/TText.h"
+#include "world/TGame.h"
 #include "world/TShip.h"
 
 #include <algorithm>

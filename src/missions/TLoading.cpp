@@ -1,9 +1,10 @@
 #include "missions/TLoading.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
+#include "missions/TGameState.h"
 #include "missions/TMissionLoader.h"
 #include "render/TVelaCanvas.h"
+#include "text/TText.h"
 
 void TLoading::Run() {
     if (Visible) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 // The loading screen: shown while a mission file is read.
 class TLoading {
   public:
@@ -9,3 +11,5 @@ class TLoading {
     // Draws the screen when visible, then loads the mission that was asked for.
     void Run();
 };
+
+extern std::unique_ptr<TLoading> Loading;

@@ -1,19 +1,25 @@
 #include "missions/TMissionLoader.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
-#include "menu/TGameMenu.h"
-#include "menu/TInterface.h"
 #include "missions/TCampaignProgress.h"
 #include "missions/TEndlessProgress.h"
+#include "missions/TGameState.h"
+#include "missions/TInterface.h"
 #include "missions/TLevelFile.h"
 #include "missions/TLoading.h"
+#include "missions/TMenuDoor.h"
+#include "missions/TProfile.h"
 #include "particles/TExplosion.h"
+#include "runtime/TClock.h"
+#include "runtime/TGameFolders.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
+#include "runtime/TSettings.h"
+#include "text/TText.h"
 #include "world/TAsteroid.h"
 #include "world/TCollisions.h"
 #include "world/TCrate.h"
+#include "world/TGame.h"
 #include "world/TShip.h"
 #include "world/TSpace.h"
 
@@ -70,10 +76,10 @@ void CreateShip() {
         }
         Ship.MinesLeft = Profile.Mines;
     } else {
-        if (GameMenu != nullptr) {
-            Ship.SpeedLevel = GameMenu->GetSpeed();
-            Ship.SteerRate = GameMenu->GetSteer();
-            Ship.ShieldLevel = GameMenu->GetShield();
+        if (const TMenuDoor* Menu = MenuDoor()) {
+            Ship.SpeedLevel = Menu->GetSpeed();
+            Ship.SteerRate = Menu->GetSteer();
+            Ship.ShieldLevel = Menu->GetShield();
         }
         Ship.Owned.fill(true);
         Ship.Charged.fill(true);

@@ -1,8 +1,8 @@
 #include "particles/TExplosion.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
 #include "runtime/TFile.h"
+#include "runtime/TGameFolders.h"
 #include "runtime/TPath.h"
 
 #include <cstdio>

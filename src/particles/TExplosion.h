@@ -3,6 +3,7 @@
 #include "particles/TXParticleManager.h"
 #include "particles/TXParticleSystem.h"
 
+#include <memory>
 #include <string>
 
 class TEngine;
@@ -55,3 +56,9 @@ class TExplosion {
 
     TEngine& Engine;
 };
+
+// The effect registry, shared by everything that explodes.
+extern std::unique_ptr<TExplosion> Explosion;
+// Milliseconds the effects advance in a frame, and the rockets' explosion trails' own step.
+extern int TickLength;
+extern int RocketParticleStep;

@@ -1,9 +1,9 @@
 #include "particles/TMessage.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
 #include "render/TVelaFontAlt.h"
 #include "render/TVelaFontsAlt.h"
+#include "runtime/TClock.h"
 
 TMessage::TMessage(TEngine* Engine, int NoticeFont) : NoticeFont(NoticeFont), Engine(Engine) {}
 

@@ -1,6 +1,6 @@
 #include "particles/TRocketMessage.h"
 
-#include "app/Globals.h"
+#include "runtime/TClock.h"
 
 void TRocketMessage::Restart(const std::string& NewText, double NewX, double NewY) {
     Text = NewText;

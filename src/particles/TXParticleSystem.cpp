@@ -1,6 +1,5 @@
 #include "particles/TXParticleSystem.h"
 
-#include "app/Globals.h"
 #include "particles/TParticleRandom.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaDevice.h"
@@ -9,6 +8,7 @@
 #include "runtime/TLoadFailures.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
+#include "runtime/TRandom.h"
 
 #include <algorithm>
 #include <array>

@@ -45,3 +45,6 @@ class TVelaFontsAlt {
     // Kept for as long as a font of the face is open: TrueType reads glyphs from it as it needs them.
     std::map<std::string, std::vector<uint8_t>> FontFiles;
 };
+
+// The game's fonts, owned by the main window; nullptr before it has made them.
+extern TVelaFontsAlt* Fonts;

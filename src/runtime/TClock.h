@@ -14,3 +14,10 @@ class TClock {
     virtual int64_t PerformanceFrequency() = 0;
     virtual void Sleep(uint32_t Milliseconds) = 0;
 };
+
+// The game's clock, shared by all; nullptr before the frame loop has one.
+extern TClock* Clock;
+// The millisecond tick counter of the game's clock.
+uint32_t Now();
+// Milliseconds from Stamp to now, as the game measures every interval: a signed 64-bit difference.
+int64_t SinceTick(uint32_t Stamp);

@@ -39,3 +39,9 @@ class TGameFolders {
     static void IgnoreUnusableDataHome();
     std::string UserPath(const std::string& Relative) const;
 };
+
+// The folder the game reads its data from; Folders also says where the player's files are written.
+extern std::string ProgramDir;
+extern TGameFolders Folders;
+// Reads and writes everything in Dir, as a portable game does.
+void UsePortableFolder(const std::string& Dir);

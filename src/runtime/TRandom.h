@@ -25,3 +25,6 @@ class TRandom {
     void Step() { State = State * 134775813u + 1u; }
     uint32_t State = 0;
 };
+
+// The game's one general generator, seeded once at start.
+extern TRandom Random;

@@ -177,3 +177,6 @@ struct TText {
     static std::string FirstLanguage(const std::string& ProgramDir,
                                      const std::vector<std::string>& Preferred);
 };
+
+// The texts in the chosen language.
+extern TText GameText;

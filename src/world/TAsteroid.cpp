@@ -1,13 +1,16 @@
 #include "world/TAsteroid.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
 #include "render/TVela2D.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaImage.h"
+#include "runtime/TClock.h"
+#include "runtime/TGameFolders.h"
 #include "runtime/TPath.h"
+#include "runtime/TRandom.h"
 #include "world/TAngle.h"
 #include "world/TCollisions.h"
+#include "world/TGame.h"
 #include "world/TRocket.h"
 #include "world/TShip.h"
 

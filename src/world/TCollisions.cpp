@@ -1,9 +1,12 @@
 #include "world/TCollisions.h"
 
-#include "app/Globals.h"
+#include "engine/TSoundEngine.h"
 #include "particles/TMessage.h"
+#include "runtime/TClock.h"
+#include "text/TText.h"
 #include "world/TAngle.h"
 #include "world/TAsteroid.h"
+#include "world/TGame.h"
 #include "world/TShip.h"
 
 #include <cmath>

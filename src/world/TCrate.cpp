@@ -1,9 +1,12 @@
 #include "world/TCrate.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
+#include "engine/TSoundEngine.h"
 #include "particles/TExplosion.h"
 #include "particles/TMessage.h"
+#include "runtime/TClock.h"
+#include "runtime/TRandom.h"
+#include "text/TText.h"
 #include "world/TCollisions.h"
 #include "world/TShip.h"
 

@@ -1,12 +1,15 @@
 #include "world/TRocket.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
+#include "particles/TExplosion.h"
 #include "particles/TMessage.h"
 #include "render/TVelaCanvas.h"
+#include "runtime/TClock.h"
+#include "runtime/TGameFolders.h"
 #include "runtime/TPath.h"
 #include "world/TAngle.h"
 #include "world/TCollisions.h"
+#include "world/TGame.h"
 #include "world/TShip.h"
 
 #include <cmath>

@@ -1,12 +1,14 @@
 #include "world/TShip.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
+#include "engine/TSoundEngine.h"
 #include "particles/TExplosion.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaKeyboard.h"
 #include "render/TVelaMouse.h"
+#include "runtime/TClock.h"
 #include "world/TAngle.h"
+#include "world/TGame.h"
 
 #include <cmath>
 #include <string>

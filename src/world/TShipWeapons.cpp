@@ -2,14 +2,17 @@
 // the mines. Part of TShip, kept apart from its flight.
 #include "world/TShip.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
+#include "engine/TSoundEngine.h"
 #include "particles/TExplosion.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaKeyboard.h"
+#include "runtime/TClock.h"
+#include "text/TText.h"
 #include "world/TAngle.h"
 #include "world/TAsteroid.h"
 #include "world/TCollisions.h"
+#include "world/TGame.h"
 #include "world/TRocket.h"
 
 #include <algorithm>

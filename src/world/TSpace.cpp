@@ -1,9 +1,10 @@
 #include "world/TSpace.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
 #include "render/TVelaCanvas.h"
 #include "render/TVelaImage.h"
+#include "runtime/TClock.h"
+#include "runtime/TRandom.h"
 
 #include <cmath>
 #include <numbers>

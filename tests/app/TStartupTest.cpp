@@ -164,9 +164,9 @@ TEST_F(TStartupTest, AMissingOrDamagedFontLeavesTheGameRunningWithoutTextAndOneM
         ASSERT_EQ(Messages.size(), 1u);
         EXPECT_NE(Messages[0].find("BEWARE__.ttf"), std::string::npos);
         ShowDebugInfo = true;
-        Frames(3);
+        Frames(2);
         // The frames go on; the overlay's green text is simply not there.
-        EXPECT_EQ(CountPixels(Screen(), 0, 0, 300, 90,
+        EXPECT_EQ(CountPixels(DrawnScreen(), 0, 0, 300, 90,
                               [](uint32_t Pixel) { return (Pixel & 0xFFFFFF) == 0x00FF00; }),
                   0);
         Frm.reset();
@@ -223,7 +223,6 @@ TEST_F(TStartupTest, DamagedEffectsAreToldInOneMessageAndAnEmptyTextureListInAno
 
 // Without --frames, a replay that lost its closing line would otherwise run until killed.
 TEST_F(TStartupTest, AHeadlessRunWhoseScriptRanOutEndsAfterAGraceAndSaysSo) {
-    Draw = false;
     Start("5 key down 57\n6 key up 57\n");
     testing::internal::CaptureStderr();
     EXPECT_EQ(Frm->Run(), 0);

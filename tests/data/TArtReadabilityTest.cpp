@@ -18,12 +18,12 @@
 
 namespace {
 
-const std::string DataDir = ZERATHON_SOURCE_DIR "/data/";
+const std::string SourceData = ZERATHON_SOURCE_DIR "/data/";
 
 TPicture Load(const std::string& Name) {
     std::vector<uint8_t> Bytes;
     TPicture Picture;
-    EXPECT_TRUE(TFile::ReadAll(DataDir + "Graphic/" + Name + ".png", Bytes)) << Name;
+    EXPECT_TRUE(TFile::ReadAll(SourceData + "Graphic/" + Name + ".png", Bytes)) << Name;
     EXPECT_TRUE(TPngDecoder::Decode(Bytes.data(), Bytes.size(), Picture)) << Name;
     return Picture;
 }
@@ -72,7 +72,7 @@ class TArtReadabilityTest : public THeadlessDevice {
   protected:
     void SetUp() override {
         THeadlessDevice::SetUp();
-        ASSERT_TRUE(Fonts.RegisterFontFile("BEWARE", DataDir + "Text/BEWARE__.ttf"));
+        ASSERT_TRUE(Fonts.RegisterFontFile("BEWARE", SourceData + "Text/BEWARE__.ttf"));
         TVelaFontAlt& Font = Fonts.Add();
         Font.Name = "BEWARE";
         Font.Style = feBold | feShadow;
@@ -234,9 +234,9 @@ TEST_F(TArtReadabilityTest, LabelsAndIconsKeepClearOfEachOther) {
 // or two is not a line).
 TEST_F(TArtReadabilityTest, PanelFramesLeaveTheLabelsClear) {
     TText English, Czech, Slovak;
-    English.Load(DataDir + "Text/English.lng");
-    Czech.Load(DataDir + "Text/Czech.lng");
-    Slovak.Load(DataDir + "Text/Slovak.lng");
+    English.Load(SourceData + "Text/English.lng");
+    Czech.Load(SourceData + "Text/Czech.lng");
+    Slovak.Load(SourceData + "Text/Slovak.lng");
     const struct {
         const char* Background;
         std::string TText::*Text;

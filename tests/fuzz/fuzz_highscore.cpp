@@ -1,8 +1,8 @@
 // libFuzzer harness: the high-score file (Text/highscore.hsf). Whatever it holds, the tables show,
 // take a new result, and save and load back unchanged.
 #include "FuzzSupport.h"
-#include "app/TmainFrm.h"
 #include "menu/THighScores.h"
+#include "missions/THud.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ void Try(const std::vector<uint8_t>& Bytes) {
     for (int Rank = 0; Rank < THighScores::Ranks; ++Rank) {
         Check(Times[Rank].Name.size() <= THighScores::NameCapacity);
         Check(Kills[Rank].Name.size() <= THighScores::NameCapacity);
-        TmainFrm::GetFormatTime(Times[Rank].Value);
+        THud::GetFormatTime(Times[Rank].Value);
     }
     const std::vector<uint8_t> Saved = THighScores::Encode(Times, Kills);
     THighScores::TTable Times2, Kills2;

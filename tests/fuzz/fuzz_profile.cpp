@@ -2,9 +2,9 @@
 // out of it plays within the game's ranges, shows its keys and best time, and saves and loads back
 // unchanged.
 #include "FuzzSupport.h"
-#include "app/TmainFrm.h"
 #include "engine/TEngine.h"
 #include "menu/TProfileFiles.h"
+#include "missions/THud.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ void Try(const std::vector<uint8_t>& Bytes) {
     for (int Key : {P.BindLeft, P.BindRight, P.BindSpeedUp, P.BindSpeedDwn, P.BindBoost, P.BindWpnUp,
                     P.BindWpnDn, P.BindWFire, P.BindPlantMine, P.BindFPS, P.BindExit})
         TEngine::KeyName(Key);
-    TmainFrm::GetFormatTime(P.BestTime);
+    THud::GetFormatTime(P.BestTime);
     const std::vector<uint8_t> Saved = TProfileFiles::Encode(P);
     Check(Saved.size() == TProfileFiles::RecordSize);
     TProfile Again;

@@ -356,7 +356,6 @@ TEST_F(TFirstUserTest, TypingWorksBeforeAnyClickAndEnterCreatesThePlayer) {
 
 // Without a profile there is no menu to go back to: Esc asks whether to leave the game.
 TEST_F(TFirstUserTest, EscAsksToQuitAndTheQuestionHoldsTheScreenUntilAnswered) {
-    Draw = false;
     StartOnFirstUser();
     Frm->Input.TypeText("Ace");
     Frames(2);
@@ -383,8 +382,8 @@ TEST_F(TFirstUserTest, ChoosingALanguageShowsTheScreenInItAtTheNextFrame) {
     StartOnFirstUser();
     ASSERT_EQ(Settings.Language, "Czech");
     Frm->Input.TypeText("Ace");
-    Frames(2);
-    const TPicture Czech = Screen();
+    Frames(1);
+    const TPicture Czech = DrawnScreen();
     TRect English{};
     for (const TEngineTextButton& Button : GameMenu->FirstUserLanguage.Buttons())
         if (Button.Caption() == "English")
@@ -396,8 +395,7 @@ TEST_F(TFirstUserTest, ChoosingALanguageShowsTheScreenInItAtTheNextFrame) {
     for (int Frame = 0; Frame < 5 && Settings.Language == "Czech"; ++Frame)
         Frames(1);
     ASSERT_EQ(Settings.Language, "English");
-    Frames(1);
-    const TPicture English1 = Screen();
+    const TPicture English1 = DrawnScreen();
     // The title and the button's caption, both in the new language.
     const auto Changed = [&](int Left, int Top, int Right, int Bottom) {
         int Count = 0;

@@ -23,8 +23,6 @@ TWave MakeWave(int Rockets, uint8_t Kind, int Goal, int Pause, int Type) {
 
 class TCampaignPlayTest : public TGameHarness {
   protected:
-    TCampaignPlayTest() { Draw = false; }
-
     void WriteMission(const std::vector<TWave>& Waves) {
         ASSERT_TRUE(TMissionWriter::WriteCampaign(Dir.Dir(), "level01", Waves));
     }
@@ -105,6 +103,7 @@ TEST_F(TCampaignPlayTest, RocketsDestroyTheShipAndItsWreckScoresNothing) {
     PlayFirstMission();
     Frames(450);
     EXPECT_GT(SoundEngine->Playing("engine"), 0);
+    Game.Ship->Energy = 10; // a ship near its end: the first hits finish it
     for (int Frame = 0; Frame < 6000 && !Game.Ship->Destroyed; ++Frame)
         Frames(1);
     ASSERT_TRUE(Game.Ship->Destroyed);
@@ -192,7 +191,8 @@ TEST_F(TCampaignPlayTest, TheFirstWaveCountsTheBriefingWithOrWithoutACaptionKey)
         Frames(2);
         ASSERT_EQ(GameState, gsBriefing);
         const uint32_t Loaded = Now();
-        Frames(800); // reading the briefing
+        Frm->FakeClock->Advance(8000); // reading the briefing
+        Frames(1);
         Press(TKeyCodes::Enter);
         Frames(1);
         Press(TKeyCodes::Space);

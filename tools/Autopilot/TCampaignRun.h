@@ -2,7 +2,7 @@
 
 #include "TMissionSummary.h"
 
-#include "menu/TProfile.h"
+#include "missions/TProfile.h"
 
 #include <functional>
 #include <string>

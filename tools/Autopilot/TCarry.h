@@ -2,7 +2,7 @@
 
 #include "TMissionResult.h"
 
-#include "menu/TProfile.h"
+#include "missions/TProfile.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menu/TProfile.h"
+#include "missions/TProfile.h"
 
 #include <optional>
 #include <string>

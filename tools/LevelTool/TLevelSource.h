@@ -1,7 +1,7 @@
 #pragma once
 
-#include "missions/TCampaignLevel.h"
-#include "missions/TEndlessLevel.h"
+#include "world/TCampaignLevel.h"
+#include "world/TEndlessLevel.h"
 
 #include <cstdint>
 #include <string>

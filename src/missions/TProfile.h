@@ -32,3 +32,6 @@ struct TProfile {
     // Element m (1..20) is set when campaign mission m has been won; element 0 is unused.
     std::array<uint8_t, 21> MissionDone{};
 };
+
+// The active player's profile.
+extern TProfile Profile;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "missions/TWave.h"
+#include "world/TWave.h"
 
 #include <string>
 #include <vector>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "missions/TCampaignLevel.h"
-#include "missions/TEndlessLevel.h"
-#include "missions/TPreGameText.h"
-#include "missions/TRespawnPoint.h"
 #include "particles/TMessage.h"
+#include "world/TCampaignLevel.h"
+#include "world/TEndlessLevel.h"
+#include "world/TPreGameText.h"
+#include "world/TRespawnPoint.h"
 
 #include <array>
 #include <cstdint>
@@ -70,3 +70,6 @@ struct TGame {
     static constexpr int KeyDebug = 9;
     static constexpr int KeyExit = 10;
 };
+
+// The running mission, shared by the world objects, the mission's rules and the main window.
+extern TGame Game;

@@ -20,3 +20,7 @@ struct TSettings {
     int WindowWidth = 1024;
     int WindowHeight = 768;
 };
+
+extern TSettings Settings;
+// Cheat keys work (a command-line switch for testing).
+extern bool CheatsEnabled;

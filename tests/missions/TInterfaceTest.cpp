@@ -1,7 +1,7 @@
 #include "THeadlessEngine.h"
 
 #include "app/Globals.h"
-#include "menu/TInterface.h"
+#include "missions/TInterface.h"
 #include "world/TShip.h"
 
 #include <gtest/gtest.h>

@@ -1,13 +1,19 @@
-#include "menu/TInterface.h"
+#include "missions/TInterface.h"
 
-#include "app/Globals.h"
-#include "app/TmainFrm.h"
 #include "engine/TEngine.h"
 #include "engine/TMenuKeys.h"
+#include "engine/TSoundEngine.h"
 #include "engine/TWidgetInput.h"
-#include "menu/TGameMenu.h"
-#include "missions/TWave.h"
+#include "missions/TGameState.h"
+#include "missions/THud.h"
+#include "missions/TMenuDoor.h"
+#include "missions/TProfile.h"
+#include "render/TVelaCanvas.h"
+#include "runtime/TClock.h"
+#include "text/TText.h"
+#include "world/TGame.h"
 #include "world/TShip.h"
+#include "world/TWave.h"
 
 #include <algorithm>
 #include <charconv>
@@ -59,7 +65,7 @@ void TInterface::DrawEndlessLine() {
     if (Game.WaveState == 2)
         Text(GameText.stage + " " + std::to_string(Game.Wave + 2), 512, 384, 1, 1, Blue, 3);
     Text(GameText.gi_kills, 155, 26, 0, 0, Blue, 0);
-    TmainFrm::RenderTime(0, TmainFrm::GetFormatTime(Game.SurvivalTime), 345, 26, Blue);
+    THud::RenderTime(0, THud::GetFormatTime(Game.SurvivalTime), 345, 26, Blue);
     Text(std::to_string(KillCount()), 300, 26, 2, 0, Blue, 0);
 }
 
@@ -76,7 +82,7 @@ void TInterface::DrawGoal() {
             return;
         const int64_t Remaining = Wave.Goal - SinceTick(Game.WaveStamp);
         if (Remaining > 0)
-            TmainFrm::RenderTime(0, TmainFrm::GetFormatTime(static_cast<int>(Remaining)), 155, 26, Blue);
+            THud::RenderTime(0, THud::GetFormatTime(static_cast<int>(Remaining)), 155, 26, Blue);
         else
             Text(GameText.gi_DestroyAll, 155, 26, 0, 0, Blue, 0);
     } else if (Wave.Kind == wkKillTarget) {
@@ -95,8 +101,8 @@ void TInterface::DrawGoal() {
 void TInterface::DrawPanel() {
     const TShip* Ship = Game.Ship.get();
     if (Ship != nullptr) {
-        TmainFrm::RenderEnergy(Ship->Energy);
-        TmainFrm::RenderBoost(static_cast<int>(Ship->Boost));
+        THud::RenderEnergy(Ship->Energy);
+        THud::RenderBoost(static_cast<int>(Ship->Boost));
     }
     EngineRef.DrawTexture(EngineRef.GetTexture("bg06min"), 1004, 20, 2, 0, 150);
     Text(GameText.gi_boost, 124, 689, 1, 0, Blue, 0);
@@ -211,17 +217,13 @@ void TInterface::ResumeGame() {
 void TInterface::LeaveGame() {
     if (Game.Mode == "C") {
         Profile.Credits += Game.Score / 5;
-        if (GameMenu != nullptr) {
-            GameMenu->SubScreen = 3;
-            GameMenu->Screen = msNewGame;
-        }
+        if (TMenuDoor* Menu = MenuDoor())
+            Menu->ShowCampaignPage();
     } else if (Game.Mode == "T") {
         Profile.BestTime = std::max(Profile.BestTime, Game.SurvivalTime);
         Profile.BestKills = std::max(Profile.BestKills, KillCount());
-        if (GameMenu != nullptr) {
-            GameMenu->HighScores.AddHighScore(Game.SurvivalTime, KillCount());
-            GameMenu->Screen = msHighScore;
-        }
+        if (TMenuDoor* Menu = MenuDoor())
+            Menu->ShowHighScores(Game.SurvivalTime, KillCount());
     } else {
         return;
     }

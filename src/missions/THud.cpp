@@ -1,9 +1,9 @@
-// The main window's HUD routines: time formatting, the fixed-cell clock, the gauges and the shop's
-// weapon states. Part of TmainFrm, shared by the in-game interface and the menu screens.
-#include "app/TmainFrm.h"
+#include "missions/THud.h"
 
-#include "app/Globals.h"
 #include "engine/TEngine.h"
+#include "missions/TProfile.h"
+#include "render/TVelaCanvas.h"
+#include "text/TText.h"
 
 #include <cstdio>
 
@@ -28,7 +28,7 @@ void DrawClockCharacter(int FontIndex, char Character, double X, double Y, uint3
 
 } // namespace
 
-std::string TmainFrm::GetFormatTime(int Milliseconds) {
+std::string THud::GetFormatTime(int Milliseconds) {
     const int Seconds = Milliseconds / 1000;
     const int Minutes = Seconds / 60;
     const int Rest = Seconds - 60 * Minutes;
@@ -36,14 +36,14 @@ std::string TmainFrm::GetFormatTime(int Milliseconds) {
     return Padded(Minutes, 2) + ":" + Padded(Rest, 2) + ":" + Padded(Millis, 3);
 }
 
-void TmainFrm::RenderTime(int FontIndex, const std::string& Text, double X, double Y, uint32_t Color) {
+void THud::RenderTime(int FontIndex, const std::string& Text, double X, double Y, uint32_t Color) {
     if (Engine == nullptr)
         return;
     for (size_t Index = 0; Index < Text.size(); ++Index)
         DrawClockCharacter(FontIndex, Text[Index], X + ClockCell * static_cast<double>(Index), Y, Color);
 }
 
-void TmainFrm::RenderTimeBack(int FontIndex, const std::string& Text, double X, double Y, uint32_t Color) {
+void THud::RenderTimeBack(int FontIndex, const std::string& Text, double X, double Y, uint32_t Color) {
     if (Engine == nullptr)
         return;
     for (size_t FromEnd = 1; FromEnd <= Text.size(); ++FromEnd)
@@ -51,17 +51,17 @@ void TmainFrm::RenderTimeBack(int FontIndex, const std::string& Text, double X, 
                            X - ClockCell * static_cast<double>(FromEnd), Y, Color);
 }
 
-int TmainFrm::EnergySegments(int Energy) {
+int THud::EnergySegments(int Energy) {
     return Energy <= 0 || Energy > 100 ? 0 : (Energy + 7) / 8;
 }
 
-int TmainFrm::BoostSegments(int Boost) {
+int THud::BoostSegments(int Boost) {
     if (Boost <= 0)
         return 0;
     return Boost <= 91 ? (Boost + 12) / 13 : 8;
 }
 
-void TmainFrm::RenderEnergy(int Energy) {
+void THud::RenderEnergy(int Energy) {
     if (Engine == nullptr)
         return;
     // The first three segments are the red ones: the last of the hull.
@@ -70,14 +70,14 @@ void TmainFrm::RenderEnergy(int Energy) {
                             GaugeY, 0, EffectBlend);
 }
 
-void TmainFrm::RenderBoost(int Boost) {
+void THud::RenderBoost(int Boost) {
     if (Engine == nullptr)
         return;
     for (int Segment = 0; Segment < BoostSegments(Boost); ++Segment)
         Engine->Canvas.Draw(Engine->GetTexture("t"), 27.0f + GaugeStep * Segment, GaugeY, 0, EffectBlend);
 }
 
-TWeaponStatus TmainFrm::GetWeaponStatus(int Weapon) {
+TWeaponStatus THud::GetWeaponStatus(int Weapon) {
     if (Weapon < 0 || Weapon > 3)
         return {};
     const std::string* Names[4] = {&GameText.wpnEMP, &GameText.wpnPhazer, &GameText.wpnLongBomb,

@@ -1,7 +1,7 @@
 #include "THeadlessEngine.h"
 
 #include "app/Globals.h"
-#include "app/TmainFrm.h"
+#include "missions/THud.h"
 
 #include <gtest/gtest.h>
 
@@ -69,13 +69,13 @@ class THudDrawing : public THeadlessEngine {
 
 TEST_F(THudDrawing, GaugeSegmentsStepFourteenPixelsAlongTheBottomRedForTheLastOfTheHull) {
     for (const auto& [Energy, Segments] : {std::pair{8, 1}, {25, 4}, {100, 13}, {101, 0}}) {
-        TmainFrm::RenderEnergy(Energy);
+        THud::RenderEnergy(Energy);
         const TPicture Frame = Drawn();
         for (int I = 0; I < 14; ++I)
             ExpectSegment(Frame, 588, I, I >= Segments ? Background : I < 3 ? Red : Green);
     }
     for (const auto& [Boost, Segments] : {std::pair{1, 1}, {92, 8}, {0, 0}}) {
-        TmainFrm::RenderBoost(Boost);
+        THud::RenderBoost(Boost);
         const TPicture Frame = Drawn();
         for (int I = 0; I < 9; ++I)
             ExpectSegment(Frame, 27, I, I < Segments ? White : Background);
@@ -86,9 +86,9 @@ TEST_F(THudDrawing, ClockCharactersSitInFifteenPixelCellsWithColonsFiveToTheRigh
     const std::string Clock = "01:15:250";
     const double X = 155.7;
     const double Y = 26.6;
-    TmainFrm::RenderTime(0, Clock, X, Y, White);
+    THud::RenderTime(0, Clock, X, Y, White);
     const TPicture Forward = Drawn();
-    TmainFrm::RenderTimeBack(0, Clock, X, Y, White);
+    THud::RenderTimeBack(0, Clock, X, Y, White);
     const TPicture Back = Drawn();
     // Each character alone where its cell puts it, cut to whole pixels.
     auto Cells = [&](double Start) {
@@ -102,16 +102,16 @@ TEST_F(THudDrawing, ClockCharactersSitInFifteenPixelCellsWithColonsFiveToTheRigh
 }
 
 TEST(THud, ClockTextAndGauges) {
-    EXPECT_EQ(TmainFrm::GetFormatTime(0), "00:00:000");
-    EXPECT_EQ(TmainFrm::GetFormatTime(59999), "00:59:999");
-    EXPECT_EQ(TmainFrm::GetFormatTime(75250), "01:15:250");
-    EXPECT_EQ(TmainFrm::GetFormatTime(3600000), "60:00:000");
-    EXPECT_EQ(TmainFrm::GetFormatTime(6000000), "100:00:000"); // never cut
+    EXPECT_EQ(THud::GetFormatTime(0), "00:00:000");
+    EXPECT_EQ(THud::GetFormatTime(59999), "00:59:999");
+    EXPECT_EQ(THud::GetFormatTime(75250), "01:15:250");
+    EXPECT_EQ(THud::GetFormatTime(3600000), "60:00:000");
+    EXPECT_EQ(THud::GetFormatTime(6000000), "100:00:000"); // never cut
     for (const auto& [Energy, Segments] :
          {std::pair{100, 13}, {101, 0}, {97, 13}, {96, 12}, {8, 1}, {9, 2}, {25, 4}, {0, 0}, {-5, 0}})
-        EXPECT_EQ(TmainFrm::EnergySegments(Energy), Segments) << Energy;
+        EXPECT_EQ(THud::EnergySegments(Energy), Segments) << Energy;
     for (const auto& [Boost, Segments] : {std::pair{92, 8}, {91, 7}, {79, 7}, {78, 6}, {1, 1}, {0, 0}})
-        EXPECT_EQ(TmainFrm::BoostSegments(Boost), Segments) << Boost;
+        EXPECT_EQ(THud::BoostSegments(Boost), Segments) << Boost;
 }
 
 TEST(THud, WeaponStatusByOwnedAndCharged) {
@@ -120,12 +120,12 @@ TEST(THud, WeaponStatusByOwnedAndCharged) {
     GameText.statusDisCharge = "empty";
     GameText.statusFullActive = "ready";
     Profile.Owned[1] = 1;
-    EXPECT_EQ(TmainFrm::GetWeaponStatus(1).Text, "Phazer - empty");
-    EXPECT_EQ(TmainFrm::GetWeaponStatus(1).Color, 0xFF64B1FFu);
+    EXPECT_EQ(THud::GetWeaponStatus(1).Text, "Phazer - empty");
+    EXPECT_EQ(THud::GetWeaponStatus(1).Color, 0xFF64B1FFu);
     Profile.Charged[1] = 1;
-    EXPECT_EQ(TmainFrm::GetWeaponStatus(1).Color, 0xFF00FF00u);
-    EXPECT_EQ(TmainFrm::GetWeaponStatus(0).Color, 0xFF0000FFu);
-    EXPECT_EQ(TmainFrm::GetWeaponStatus(4).Text, "");
+    EXPECT_EQ(THud::GetWeaponStatus(1).Color, 0xFF00FF00u);
+    EXPECT_EQ(THud::GetWeaponStatus(0).Color, 0xFF0000FFu);
+    EXPECT_EQ(THud::GetWeaponStatus(4).Text, "");
     ResetGlobals();
 }
 
