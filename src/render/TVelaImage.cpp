@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 TVelaImage::TVelaImage(TVelaDevice& Device) : Device(Device) {
     Device.Subscribe(this);
@@ -222,7 +223,7 @@ uint8_t TVelaImage::MaskAlpha(uint32_t Pixel, uint32_t MaskColour, double Thresh
     const double Distance = std::sqrt(Red * Red + Green * Green + Blue * Blue);
     if (Distance >= Threshold)
         return 255;
-    const double Alpha = (std::sin(M_PI * Distance / Threshold - M_PI / 2) + 1) / 2;
+    const double Alpha = (std::sin(std::numbers::pi * Distance / Threshold - std::numbers::pi / 2) + 1) / 2;
     return static_cast<uint8_t>(std::lround(Alpha * 255));
 }
 
