@@ -121,25 +121,27 @@ TEST_F(TArtReadabilityTest, ButtonCaptionsStandOutFromTheirFaces) {
 // have backgrounds of their own with lit plates under the boxes.
 TEST_F(TArtReadabilityTest, CheckBoxTicksStandOutFromTheBoxes) {
     const uint32_t Fill = 0x60446944u, Mark = 0xFF446944u;
-    struct TBoxAt {
-        int X, Y;
+    struct TPage {
+        const char* Background;
+        std::vector<std::pair<int, int>> Boxes;
     };
-    std::vector<std::pair<const char*, TBoxAt>> Boxes;
+    TPage Endless{"background2", {}}, Settings{"background4", {}};
     for (int Row = 0; Row < 9; ++Row)
-        Boxes.push_back({"background2", {600, 200 + 100 * (Row / 3) + 25 * (Row % 3)}});
+        Endless.Boxes.push_back({600, 200 + 100 * (Row / 3) + 25 * (Row % 3)});
     for (int Y : {130, 160, 190, 230, 350, 380, 415, 445, 565, 600})
-        Boxes.push_back({"background4", {60, Y}});
-    const TPicture Endless = Load("background2"), Settings = Load("background4");
-    for (const auto& [Name, Box] : Boxes) {
-        const TPicture& Background = Name == std::string("background2") ? Endless : Settings;
-        double Worst = 99;
-        // The ring between the box's border and the tick.
-        for (int PY = Box.Y + 1; PY < Box.Y + 19; ++PY)
-            for (int PX = Box.X + 1; PX < Box.X + 19; ++PX)
-                if (PX < Box.X + 4 || PX >= Box.X + 16 || PY < Box.Y + 4 || PY >= Box.Y + 16)
-                    Worst = std::min(Worst,
-                                     Contrast(Over(Over({0, 0, 0}, Background.At(PX, PY)), Fill), Rgb(Mark)));
-        EXPECT_GE(Worst, 3.0) << Name << ": box at " << Box.X << ", " << Box.Y;
+        Settings.Boxes.push_back({60, Y});
+    for (const TPage& Page : {Endless, Settings}) {
+        const TPicture Background = Load(Page.Background);
+        for (const auto& [X, Y] : Page.Boxes) {
+            double Worst = 99;
+            // The ring between the box's border and the tick.
+            for (int PY = Y + 1; PY < Y + 19; ++PY)
+                for (int PX = X + 1; PX < X + 19; ++PX)
+                    if (PX < X + 4 || PX >= X + 16 || PY < Y + 4 || PY >= Y + 16)
+                        Worst = std::min(
+                            Worst, Contrast(Over(Over({0, 0, 0}, Background.At(PX, PY)), Fill), Rgb(Mark)));
+            EXPECT_GE(Worst, 3.0) << Page.Background << ": box at " << X << ", " << Y;
+        }
     }
 }
 
