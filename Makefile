@@ -11,7 +11,8 @@ TESTBUILD := build/sanitize
 
 PREFIX ?= /usr/local
 
-.PHONY: all run test deps configure build bench soak fuzz format clean data install package balance
+.PHONY: all run test deps configure build bench soak fuzz format clean data install package balance \
+        windows windows-deps windows-test
 
 all: build
 
@@ -43,6 +44,30 @@ test: deps
 	@cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DZERATHON_SANITIZE=ON >/dev/null
 	cmake --build $(TESTBUILD) -j $(JOBS)
 	cd $(TESTBUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Windows, cross-built with MinGW-w64: build/zerathon-VERSION-win64.zip, and the same game folder in
+# build/windows/package/Zerathon. The libraries are built once from Debian's source packages into
+# build/windows-deps (tools/windows/build-deps.sh); the tests run under Wine.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev wine64 wine
+WINBUILD := build/windows
+windows-deps: deps
+	@missing=""; for p in $(WINDOWS_PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:$$missing"; \
+	    apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $$missing; \
+	fi
+
+windows: windows-deps
+	@Prefix=$$(tools/windows/build-deps.sh $(CURDIR)/build/windows-deps) && \
+	cmake -S . -B $(WINBUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW64.cmake -DZERATHON_WINDOWS_PREFIX=$$Prefix \
+	    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/tools/windows/wine-run.sh >/dev/null
+	cmake --build $(WINBUILD) -j $(JOBS) --target zerathon windows_zip
+
+windows-test: windows
+	cmake --build $(WINBUILD) -j $(JOBS)
+	cd $(WINBUILD) && ctest --output-on-failure -j $(JOBS)
 
 # A system-wide installation (make install PREFIX=/usr), or into any prefix of the player's choice.
 install: build

@@ -18,8 +18,7 @@
 class TGameHarness : public testing::Test {
   protected:
     void SetUp() override {
-        std::filesystem::copy(ZERATHON_SOURCE_DIR "/data", Dir.Dir(),
-                              std::filesystem::copy_options::recursive);
+        Dir.CopyIn(ZERATHON_SOURCE_DIR "/data");
         // A fresh installation speaks the system's language: the tests' machine is Czech.
         TSystemLocale::Override = std::vector<std::string>{"cs"};
     }

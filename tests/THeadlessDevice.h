@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TTempDir.h"
+
 #include "render/TVelaDevice.h"
 
 #include <gtest/gtest.h>
@@ -41,25 +43,4 @@ class THeadlessDevice : public testing::Test {
     int Width = 128;
     int Height = 128;
     TVelaDevice Device;
-};
-
-// A fresh folder under the system's temporary directory, removed afterwards. Made by mkdtemp, so tests
-// running side by side in several processes never share one.
-class TTempDir {
-  public:
-    TTempDir() {
-        std::string Pattern = (std::filesystem::temp_directory_path() / "zerathon-test-XXXXXX").string();
-        if (::mkdtemp(Pattern.data()) == nullptr)
-            throw std::runtime_error("cannot make a temporary folder");
-        Path = Pattern;
-    }
-    ~TTempDir() {
-        std::error_code Ignored;
-        std::filesystem::remove_all(Path, Ignored);
-    }
-    std::string operator/(const std::string& Relative) const { return (Path / Relative).string(); }
-    std::string Dir() const { return Path.string() + "/"; }
-
-  private:
-    std::filesystem::path Path;
 };

@@ -1,13 +1,11 @@
 #include "app/TInputRecorder.h"
 
 #include "render/TInputScript.h"
-
-#include <cerrno>
-#include <cstring>
+#include "runtime/TFileSystem.h"
 
 void TInputRecorder::Start(const std::string& FilePath, const std::string& Header, uint32_t Seed) {
     Path = FilePath;
-    File = std::fopen(Path.c_str(), "wb");
+    File = TFileSystem::Open(Path, "wb");
     if (File == nullptr) {
         Fail("cannot be created");
         return;
@@ -63,13 +61,13 @@ void TInputRecorder::Finish() {
     WriteOut();
     if (File != nullptr && std::fclose(File) != 0)
         std::fprintf(stderr, "zerathon: the recording %s cannot be written: %s\n", Path.c_str(),
-                     std::strerror(errno));
+                     TFileSystem::LastError().c_str());
     File = nullptr;
 }
 
 void TInputRecorder::Fail(const char* What) {
     std::fprintf(stderr, "zerathon: the recording %s %s: %s; play goes on without it\n", Path.c_str(), What,
-                 std::strerror(errno));
+                 TFileSystem::LastError().c_str());
     if (File != nullptr)
         std::fclose(File);
     File = nullptr;

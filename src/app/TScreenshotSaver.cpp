@@ -2,11 +2,11 @@
 
 #include "runtime/TFile.h"
 #include "runtime/TPath.h"
+#include "runtime/TPlatform.h"
 #include "runtime/TPngEncoder.h"
 
 std::string TScreenshotSaver::FreeName(const std::string& Folder, std::time_t When) {
-    std::tm Local{};
-    localtime_r(&When, &Local);
+    const std::tm Local = TPlatform::LocalTime(When);
     char Stamp[32];
     std::strftime(Stamp, sizeof Stamp, "zerathon-%Y%m%d-%H%M%S", &Local);
     std::string Path = TPath::Join(Folder, std::string(Stamp) + ".png");

@@ -1,6 +1,6 @@
-#define SDL_MAIN_HANDLED
 #include "app/TCommandLine.h"
 #include "app/TmainFrm.h"
+#include "runtime/TPlatform.h"
 
 #include <SDL.h>
 
@@ -10,9 +10,10 @@
 
 int main(int argc, char** argv) {
     SDL_SetMainReady();
+    TPlatform::UseParentConsole();
     TCommandLine Options;
     std::string Error;
-    if (!Options.Parse(std::vector<std::string>(argv + 1, argv + argc), Error)) {
+    if (!Options.Parse(TPlatform::Arguments(argc, argv), Error)) {
         std::fprintf(stderr, "zerathon: %s\n", Error.c_str());
         return 2;
     }

@@ -1,12 +1,11 @@
 #include "runtime/TGameFolders.h"
 
 #include "runtime/TFile.h"
+#include "runtime/TFileSystem.h"
 #include "runtime/TPath.h"
+#include "runtime/TPlatform.h"
 
 #include <SDL.h>
-
-#include <cstdlib>
-#include <filesystem>
 
 #ifndef ZERATHON_INSTALLED_DATA_DIR
 #define ZERATHON_INSTALLED_DATA_DIR ""
@@ -22,6 +21,15 @@ bool TGameFolders::HoldsGameData(const std::string& Dir) {
     return TFile::Exists(TPath::Join(Dir, "Graphic\\Textures.ini"));
 }
 
+bool TGameFolders::CanWriteIn(const std::string& Dir) {
+    const std::string Probe = TPath::Join(Dir, ".zerathon-write-check");
+    const char Byte = 0;
+    if (!TFile::WriteAtomic(Probe, &Byte, 1))
+        return false;
+    TFile::Remove(Probe);
+    return true;
+}
+
 TGameFolders TGameFolders::PortableAt(const std::string& Dir) {
     TGameFolders Folders;
     Folders.DataDir = WithSlash(Dir);
@@ -34,12 +42,19 @@ TGameFolders TGameFolders::Choose(const std::string& DataOption, const std::stri
                                   const std::function<std::string(std::string& Why)>& MakeUserDir,
                                   std::string& Problem) {
     Problem.clear();
-    if (!DataOption.empty() || HoldsGameData(ExeDir))
-        return PortableAt(DataOption.empty() ? ExeDir : DataOption);
+    if (!DataOption.empty())
+        return PortableAt(DataOption);
+    const bool Beside = HoldsGameData(ExeDir);
+    if (Beside && CanWriteIn(ExeDir))
+        return PortableAt(ExeDir);
     TGameFolders Folders;
-    const std::string Shared =
-        (std::filesystem::path(WithSlash(ExeDir)) / "../share/games/zerathon/").lexically_normal().string();
-    if (HoldsGameData(Shared))
+    const std::string Shared = TFileSystem::Utf8(
+        (TFileSystem::Native(WithSlash(ExeDir)) / "../share/games/zerathon/").lexically_normal());
+    // Beside a program the player may not write to (under Program Files, on a read-only medium) the
+    // data is read where it is and the player's files go to the player's own folder.
+    if (Beside)
+        Folders.DataDir = WithSlash(ExeDir);
+    else if (HoldsGameData(Shared))
         Folders.DataDir = Shared;
     else if (!BuiltInDataDir.empty() && HoldsGameData(BuiltInDataDir))
         Folders.DataDir = WithSlash(BuiltInDataDir);
@@ -60,16 +75,6 @@ TGameFolders TGameFolders::Choose(const std::string& DataOption, const std::stri
     return Folders;
 }
 
-// An empty or relative XDG_DATA_HOME means "not set"; SDL would take it literally and save under the
-// root or the working folder.
-void TGameFolders::IgnoreUnusableDataHome() {
-#if !defined(_WIN32)
-    const char* DataHome = std::getenv("XDG_DATA_HOME");
-    if (DataHome != nullptr && DataHome[0] != '/')
-        ::unsetenv("XDG_DATA_HOME");
-#endif
-}
-
 TGameFolders TGameFolders::Locate(const std::string& DataOption, std::string& Problem) {
     char* Base = SDL_GetBasePath();
     const std::string ExeDir = Base != nullptr ? Base : "./";
@@ -77,7 +82,7 @@ TGameFolders TGameFolders::Locate(const std::string& DataOption, std::string& Pr
     return Choose(
         DataOption, ExeDir, ZERATHON_INSTALLED_DATA_DIR,
         [](std::string& Why) {
-            IgnoreUnusableDataHome();
+            TPlatform::IgnoreUnusableDataHome();
             char* Pref = SDL_GetPrefPath("Kestrune", "Zerathon");
             const std::string Dir = Pref != nullptr ? Pref : "";
             if (Pref == nullptr)

@@ -17,7 +17,8 @@ class TGameFolders {
     // Finds the folders for this run. Problem says, in one message for the player, what is missing:
     // the game data, or a folder to save into.
     static TGameFolders Locate(const std::string& DataOption, std::string& Problem);
-    // Locate's rule, without the platform: the data beside the executable first, then
+    // Locate's rule, without the platform: the data beside the executable first (the player's files
+    // beside it too when that folder can be written to), then
     // ../share/games/zerathon beside it, then the folder built in; an installed game asks MakeUserDir
     // for the player's folder (it answers "" and says why when it cannot make one).
     static TGameFolders Choose(const std::string& DataOption, const std::string& ExeDir,
@@ -36,7 +37,8 @@ class TGameFolders {
 
   private:
     static std::string WithSlash(std::string Dir);
-    static void IgnoreUnusableDataHome();
+    // A file can be made in Dir, so a portable game may keep the player's files there.
+    static bool CanWriteIn(const std::string& Dir);
     std::string UserPath(const std::string& Relative) const;
 };
 

@@ -1,34 +1,26 @@
 #include "runtime/TPath.h"
 #include "runtime/TAscii.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
+#include "runtime/TFileSystem.h"
+
 #include <vector>
 
 namespace {
 
 bool PathExists(const std::string& Path) {
-    struct stat Info;
-    return ::stat(Path.c_str(), &Info) == 0;
+    return TFileSystem::KindOf(Path) != TFileSystem::TKind::Missing;
 }
 
 // The entry of Folder named like Name without regard to case; empty if there is none.
 std::string FindEntry(const std::string& Folder, const std::string& Name) {
-    DIR* Dir = ::opendir(Folder.empty() ? "." : Folder.c_str());
-    if (!Dir) {
-        return std::string();
-    }
     std::string Found;
-    while (dirent* Entry = ::readdir(Dir)) {
-        if (TAscii::SameName(Entry->d_name, Name)) {
-            Found = Entry->d_name;
-            // An exact match beats one that only differs in case.
-            if (Found == Name) {
-                break;
-            }
-        }
+    for (const std::string& Entry : TFileSystem::List(Folder)) {
+        // An exact match beats one that only differs in case.
+        if (Entry == Name)
+            return Entry;
+        if (Found.empty() && TAscii::SameName(Entry, Name))
+            Found = Entry;
     }
-    ::closedir(Dir);
     return Found;
 }
 

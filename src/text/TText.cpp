@@ -2,6 +2,7 @@
 
 #include "runtime/TAscii.h"
 #include "runtime/TFile.h"
+#include "runtime/TFileSystem.h"
 #include "runtime/TIniFile.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TPath.h"
@@ -221,13 +222,14 @@ std::string TText::FirstLanguage(const std::string& ProgramDir, const std::vecto
 std::vector<TText::TLanguage> TText::Languages(const std::string& ProgramDir) {
     std::vector<TLanguage> Found;
     std::error_code Error;
-    for (const auto& Entry : std::filesystem::directory_iterator(TPath::Join(ProgramDir, "Text"), Error)) {
-        const std::filesystem::path& Path = Entry.path();
-        if (!Entry.is_regular_file(Error) || TPath::Extension(Path.string()) != ".lng")
+    for (const auto& Entry :
+         std::filesystem::directory_iterator(TFileSystem::Native(TPath::Join(ProgramDir, "Text")), Error)) {
+        const std::string Path = TFileSystem::Utf8(Entry.path());
+        if (!Entry.is_regular_file(Error) || TPath::Extension(Path) != ".lng")
             continue;
         bool FileRead = false;
-        const TIniFile File = ReadLanguageFile(Path.string(), FileRead);
-        const std::string Stem = Path.stem().string();
+        const TIniFile File = ReadLanguageFile(Path, FileRead);
+        const std::string Stem = TFileSystem::Utf8(Entry.path().stem());
         // A language without a name of its own is offered under its file's, never as an empty button.
         const std::string Name = File.ReadString("Application", "LanguageName", "");
         if (FileRead)

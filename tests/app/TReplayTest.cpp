@@ -40,8 +40,7 @@ class TReplayTest : public TGameHarness {
     // taking StepMs (--step-ms), recording it again; its hash lines.
     std::vector<std::string> Replay(const std::string& Name, const std::string& Level, int StepMs,
                                     const TTempDir& Data) {
-        std::filesystem::copy(ZERATHON_SOURCE_DIR "/data", Data.Dir(),
-                              std::filesystem::copy_options::recursive);
+        Data.CopyIn(ZERATHON_SOURCE_DIR "/data");
         TCommandLine Options;
         Options.DataDir = Data.Dir();
         Options.StepMs = StepMs;

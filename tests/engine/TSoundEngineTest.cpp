@@ -1,4 +1,5 @@
 #include "engine/TSoundEngine.h"
+#include "TTempDir.h"
 #include "runtime/TMessageBox.h"
 #include "runtime/TSdlBlockPool.h"
 
@@ -22,19 +23,12 @@ namespace {
 class TSoundEngineTest : public testing::Test {
   protected:
     void SetUp() override {
-        std::string Pattern = "/tmp/zerathon-snd-XXXXXX";
-        ASSERT_NE(::mkdtemp(Pattern.data()), nullptr);
-        Dir = Pattern + "/";
-        std::filesystem::create_directories(Dir + "Sound");
+        std::filesystem::create_directories(TFileSystem::Native(Dir + "Sound"));
         TMessageBox::Hook = [this](const std::string&, const std::string& Text, bool) {
             Boxes.push_back(Text);
         };
     }
-    void TearDown() override {
-        TMessageBox::Hook = nullptr;
-        std::error_code Ignored;
-        std::filesystem::remove_all(Dir, Ignored);
-    }
+    void TearDown() override { TMessageBox::Hook = nullptr; }
 
     // A 16-bit 44.1 kHz mono WAV of a quiet tone.
     void WriteWav(const std::string& Name, int Milliseconds) {
@@ -91,7 +85,8 @@ class TSoundEngineTest : public testing::Test {
         return Done();
     }
 
-    std::string Dir;
+    TTempDir Temp;
+    const std::string Dir = Temp.Dir();
     std::vector<std::string> Boxes;
 };
 

@@ -34,12 +34,12 @@ int main(int argc, char** argv) {
         for (const std::filesystem::path& Input : InputsOf(argv[I])) {
             std::ifstream File(Input, std::ios::binary);
             if (!File) {
-                std::fprintf(stderr, "cannot read %s\n", Input.c_str());
+                std::fprintf(stderr, "cannot read %s\n", Input.string().c_str());
                 return 1;
             }
             const std::vector<uint8_t> Data{std::istreambuf_iterator<char>(File), {}};
             // Named first, so a crash shows which input it was.
-            std::fprintf(stderr, "%s\n", Input.c_str());
+            std::fprintf(stderr, "%s\n", Input.string().c_str());
             LLVMFuzzerTestOneInput(Data.data(), Data.size());
             ++Count;
         }

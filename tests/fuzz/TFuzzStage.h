@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FuzzSupport.h"
+#include "TTempDir.h"
 #include "app/Globals.h"
 #include "engine/TEngine.h"
 #include "render/TInputState.h"
@@ -86,14 +87,12 @@ class TFuzzStage {
     int Messages = 0;
 
   private:
-    TFuzzStage() {
-        // In memory where the system offers it, since some harnesses write a file for every input.
-        const std::filesystem::path Base =
-            std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
-        std::string Pattern = (Base / "zerathon-fuzz-XXXXXX").string();
-        if (::mkdtemp(Pattern.data()) == nullptr)
-            throw std::runtime_error("cannot make a temporary folder");
-        Folder = Pattern + "/";
+    // In memory where the system offers it, since some harnesses write a file for every input.
+    TFuzzStage()
+        : Temp(std::filesystem::is_directory("/dev/shm") ? "/dev/shm"
+                                                         : std::filesystem::temp_directory_path(),
+               "zerathon-fuzz-"),
+          Folder(Temp.Dir()) {
         ProgramDir = Folder;
         Clock = &FakeClock;
         TMessageBox::Hook = [this](const std::string&, const std::string&, bool) { ++Messages; };
@@ -110,10 +109,9 @@ class TFuzzStage {
     ~TFuzzStage() {
         EmptyEngine.reset();
         SpriteImage.reset();
-        std::error_code Ignored;
-        std::filesystem::remove_all(Folder, Ignored);
     }
 
+    TTempDir Temp;
     std::string Folder;
     std::unique_ptr<TEngine> EmptyEngine;
     std::unique_ptr<TVelaImage> SpriteImage;

@@ -4,6 +4,7 @@
 #include "render/TVelaImage.h"
 
 #include <gtest/gtest.h>
+#include <numbers>
 
 #include <cmath>
 #include <cstdlib>
@@ -110,7 +111,8 @@ TEST_F(TSpanRendererTest, UnscaledPicturesShowEachTexelOnItsPixel) {
         Canvas.SetAntialias(Antialias);
         Canvas.Draw(&Checker, 20, 30, 0, EffectBlend);
         // Turned half a circle, the picture is upside down and mirrored, texel for pixel still.
-        Canvas.DrawRotatedWhite(&Checker, 108, 48, static_cast<float>(M_PI), 1.0f, 0, EffectBlend);
+        Canvas.DrawRotatedWhite(&Checker, 108, 48, static_cast<float>(std::numbers::pi), 1.0f, 0,
+                                EffectBlend);
         const TPicture Drawn = Frame();
         for (int Y = 0; Y < 16; ++Y)
             for (int X = 0; X < 16; ++X) {

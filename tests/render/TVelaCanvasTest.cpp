@@ -5,6 +5,7 @@
 #include "render/TVelaImage.h"
 
 #include <gtest/gtest.h>
+#include <numbers>
 
 namespace {
 
@@ -99,7 +100,7 @@ TEST_F(TVelaCanvasTest, RotatesAboutTheCentreAndMirrors) {
     Picture.SetTextureSize(16, 8);
     ASSERT_TRUE(Picture.LoadFromPicture(Half, false, 0, 0));
     // Turned by a quarter, the right half ends up below the centre.
-    Canvas.DrawRotatedWhite(&Picture, 40, 40, static_cast<float>(M_PI / 2), 1.0f, 0, EffectBlend);
+    Canvas.DrawRotatedWhite(&Picture, 40, 40, static_cast<float>(std::numbers::pi / 2), 1.0f, 0, EffectBlend);
     const SDL_FPoint Points[4] = {{80, 80}, {96, 80}, {96, 88}, {80, 88}};
     const uint32_t White[4] = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
     Canvas.DrawQuad(&Picture, Points, White, 0, EffectBlend, nullptr, true, false);

@@ -1,6 +1,6 @@
 #pragma once
 
-// Helpers shared by the runtime tests: a private temporary folder, and builders for small BMP and TGA
+// Helpers shared by the runtime tests: builders for small BMP and TGA
 // files made byte by byte, so the decoders are checked against layouts we state here rather than
 // against another decoder.
 
@@ -13,31 +13,10 @@
 #include <cstdio>
 #include <jpeglib.h>
 #include <png.h>
-#include <unistd.h>
 
+#include "TTempDir.h"
 #include "runtime/TPicture.h"
 #include "runtime/TPictureLimits.h"
-
-class TTempDir {
-  public:
-    TTempDir() {
-        std::string Pattern = "/tmp/zerathon-rt-XXXXXX";
-        if (!::mkdtemp(Pattern.data())) {
-            std::abort();
-        }
-        Path = Pattern;
-    }
-    ~TTempDir() {
-        std::error_code Ignored;
-        std::filesystem::remove_all(Path, Ignored);
-    }
-    TTempDir(const TTempDir&) = delete;
-    TTempDir& operator=(const TTempDir&) = delete;
-
-    std::string File(const std::string& Name) const { return Path + "/" + Name; }
-
-    std::string Path;
-};
 
 inline uint32_t Rgba(uint8_t R, uint8_t G, uint8_t B, uint8_t A = 255) {
     return TPictureLimits::Pack(R, G, B, A);

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sys/stat.h>
 
 #include "RuntimeTestSupport.h"
 #include "runtime/TFile.h"
+#include "runtime/TFileSystem.h"
 #include "runtime/TMessageBox.h"
 
 TEST(TFile, WriteAtomicReplacesAndReadsBack) {
@@ -20,22 +20,26 @@ TEST(TFile, WriteAtomicReplacesAndReadsBack) {
     EXPECT_FALSE(TFile::Exists(Path + ".tmp"));
 }
 
+// The reason is the system's own words, whatever its language: only that there is one is checked.
 TEST(TFile, WriteAtomicFailureKeepsOldFileAndExplains) {
     TTempDir Dir;
     const std::string Path = Dir.File("keep.bin");
     ASSERT_TRUE(TFile::WriteAtomic(Path, "old", 3));
-    ASSERT_EQ(::mkdir((Path + ".tmp").c_str(), 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(TFileSystem::Native(Path + ".tmp")));
+    const auto NamesAndExplains = [](const std::string& Error, const std::string& Name) {
+        const size_t At = Error.find(Name + "\": ");
+        return At != std::string::npos && Error.size() > At + Name.size() + 4;
+    };
     std::string Error;
     EXPECT_FALSE(TFile::WriteAtomic(Path, "new!", 4, &Error));
-    EXPECT_NE(Error.find("keep.bin.tmp"), std::string::npos) << Error;
-    EXPECT_NE(Error.find("directory"), std::string::npos) << Error; // strerror(EISDIR)
+    EXPECT_TRUE(NamesAndExplains(Error, "keep.bin.tmp")) << Error;
     std::string Text;
     ASSERT_TRUE(TFile::ReadText(Path, Text));
     EXPECT_EQ(Text, "old");
 
     Error.clear();
     EXPECT_FALSE(TFile::WriteAtomic(Dir.File("no/such/dir/x"), "x", 1, &Error));
-    EXPECT_NE(Error.find("No such file"), std::string::npos) << Error;
+    EXPECT_TRUE(NamesAndExplains(Error, "x.tmp")) << Error;
 }
 
 TEST(TFile, ExistsCopyRemoveAndMakeDirectory) {
@@ -59,21 +63,11 @@ TEST(TFile, ExistsCopyRemoveAndMakeDirectory) {
     EXPECT_TRUE(TFile::WriteAtomic(Dir.File("Users/deeper/sav1.sav"), "x", 1));
 }
 
-// A device, a pipe or an endless file in place of a game file is refused at once, with one message
-// naming it, as is a file larger than its kind's limit; a prefix of a file can still be read.
-TEST(TFile, OnlyRegularFilesWithinTheirLimitAreRead) {
+// A file larger than its kind's limit is refused with one message naming it; a prefix can still be read.
+TEST(TFile, FilesBeyondTheirLimitAreRefused) {
     TTempDir Dir;
     std::vector<std::string> Messages;
     TMessageBox::Hook = [&](const std::string&, const std::string& Text, bool) { Messages.push_back(Text); };
-    const std::string Pipe = Dir.File("Settings.ini");
-    ASSERT_EQ(::mkfifo(Pipe.c_str(), 0644), 0);
-    const std::string Zero = Dir.File("highscore.hsf");
-    std::filesystem::create_symlink("/dev/zero", Zero);
-    for (const std::string& Path : {Pipe, Zero, Pipe}) {
-        std::vector<uint8_t> Data;
-        EXPECT_FALSE(TFile::ReadAll(Path, Data)) << Path;
-        EXPECT_FALSE(TFile::Exists(Path)) << Path;
-    }
     const std::string Big = Dir.File("level01.lvl");
     ASSERT_TRUE(TFile::WriteAtomic(Big, "0123456789abcdefg", 17));
     std::vector<uint8_t> Data;
@@ -82,8 +76,6 @@ TEST(TFile, OnlyRegularFilesWithinTheirLimitAreRead) {
     ASSERT_TRUE(TFile::ReadHead(Big, 4, Data));
     EXPECT_EQ(std::string(Data.begin(), Data.end()), "0123");
     TMessageBox::Hook = nullptr;
-    ASSERT_EQ(Messages.size(), 3u);
-    EXPECT_NE(Messages[0].find(Pipe), std::string::npos) << Messages[0];
-    EXPECT_NE(Messages[1].find(Zero), std::string::npos) << Messages[1];
-    EXPECT_NE(Messages[2].find(Big), std::string::npos) << Messages[2];
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_NE(Messages[0].find(Big), std::string::npos) << Messages[0];
 }

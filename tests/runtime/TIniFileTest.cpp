@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <filesystem>
 
 #include "RuntimeTestSupport.h"
 #include "runtime/TFile.h"
+#include "runtime/TFileSystem.h"
 #include "runtime/TIniFile.h"
 
 namespace {
@@ -207,7 +208,7 @@ TEST(TIniFile, FailedWriteKeepsOldFileAndMemory) {
     WriteText(Path, "[A]\nX=1\n");
     TIniFile Ini(Path);
     // A directory where the temporary file must go makes the write fail, even for root.
-    ASSERT_EQ(::mkdir((Path + ".tmp").c_str(), 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(TFileSystem::Native(Path + ".tmp")));
     EXPECT_FALSE(Ini.WriteString("A", "X", "2"));
     EXPECT_EQ(ReadBack(Path), "[A]\nX=1\n");
     EXPECT_EQ(Ini.ReadString("A", "X", ""), "1");
@@ -231,7 +232,7 @@ TEST(TIniFile, AnUpdateReachesTheDiskWholeOrNotAtAll) {
     ASSERT_TRUE(Ini.EndUpdate());
     EXPECT_EQ(ReadBack(Path), After);
 
-    ASSERT_EQ(::mkdir((Path + ".tmp").c_str(), 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(TFileSystem::Native(Path + ".tmp")));
     Ini.BeginUpdate();
     Ini.WriteBool("Video", "Windowed", false);
     Ini.EraseSection("Language");

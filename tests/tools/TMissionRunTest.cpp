@@ -37,7 +37,7 @@ struct TFlightEnd {
 // flown one after another, and a campaign run must give the same table every time.
 TEST(TMissionRunTest, AFlightGoesTheSameAfterAnother) {
     TTempDir Dir;
-    std::filesystem::copy(ZERATHON_SOURCE_DIR "/data", Dir.Dir(), std::filesystem::copy_options::recursive);
+    Dir.CopyIn(ZERATHON_SOURCE_DIR "/data");
     TCommandLine Game;
     Game.DataDir = Dir.Dir();
     Game.Headless = true;

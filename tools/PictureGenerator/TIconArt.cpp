@@ -4,6 +4,7 @@
 #include "TPalette.h"
 #include "TRocketArt.h"
 #include "TShipArt.h"
+#include "runtime/TFile.h"
 #include "runtime/TPngEncoder.h"
 
 #include <cmath>
@@ -12,6 +13,8 @@
 namespace {
 
 const int IconSizes[] = {48, 128, 256};
+// The sizes Explorer, the task bar and the title bar ask for.
+const int WindowsIconSizes[] = {16, 32, 48, 256};
 
 } // namespace
 
@@ -71,22 +74,71 @@ void TIconArt::Draw(cairo_t* Cr, int Size) {
     cairo_restore(Cr);
 }
 
+TPicture TIconArt::Render(int Size) {
+    cairo_surface_t* Surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, Size, Size);
+    cairo_t* Cr = cairo_create(Surface);
+    Draw(Cr, Size);
+    cairo_destroy(Cr);
+    cairo_surface_flush(Surface);
+    const TPicture Picture = TArt::ToPicture(Surface);
+    cairo_surface_destroy(Surface);
+    return Picture;
+}
+
+// Windows takes its icons from one .ico file holding every size; each entry may be a whole PNG.
+std::vector<uint8_t> TIconArt::WindowsIcon() {
+    const auto Put16 = [](std::vector<uint8_t>& Out, uint32_t Value) {
+        Out.push_back(static_cast<uint8_t>(Value));
+        Out.push_back(static_cast<uint8_t>(Value >> 8));
+    };
+    const auto Put32 = [&](std::vector<uint8_t>& Out, uint32_t Value) {
+        Put16(Out, Value & 0xFFFF);
+        Put16(Out, Value >> 16);
+    };
+    std::vector<std::vector<uint8_t>> Images;
+    for (int Size : WindowsIconSizes) {
+        Images.emplace_back();
+        if (!TPngEncoder::Encode(Render(Size), Images.back()))
+            return {};
+    }
+    std::vector<uint8_t> Icon;
+    Put16(Icon, 0);
+    Put16(Icon, 1);
+    Put16(Icon, static_cast<uint32_t>(Images.size()));
+    uint32_t Offset = static_cast<uint32_t>(6 + 16 * Images.size());
+    for (size_t I = 0; I < Images.size(); ++I) {
+        // A side of 256 is written as 0.
+        Icon.push_back(static_cast<uint8_t>(WindowsIconSizes[I] & 0xFF));
+        Icon.push_back(static_cast<uint8_t>(WindowsIconSizes[I] & 0xFF));
+        Icon.push_back(0);
+        Icon.push_back(0);
+        Put16(Icon, 1);
+        Put16(Icon, 32);
+        Put32(Icon, static_cast<uint32_t>(Images[I].size()));
+        Put32(Icon, Offset);
+        Offset += static_cast<uint32_t>(Images[I].size());
+    }
+    for (const std::vector<uint8_t>& Image : Images)
+        Icon.insert(Icon.end(), Image.begin(), Image.end());
+    return Icon;
+}
+
 bool TIconArt::WriteAll(const std::string& Folder) {
+    std::string Error;
     for (int Size : IconSizes) {
-        cairo_surface_t* Surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, Size, Size);
-        cairo_t* Cr = cairo_create(Surface);
-        Draw(Cr, Size);
-        cairo_destroy(Cr);
-        cairo_surface_flush(Surface);
-        const TPicture Picture = TArt::ToPicture(Surface);
-        cairo_surface_destroy(Surface);
         const std::string Path = Folder + "/zerathon-" + std::to_string(Size) + ".png";
-        std::string Error;
-        if (!TPngEncoder::Save(Path, Picture, &Error)) {
+        if (!TPngEncoder::Save(Path, Render(Size), &Error)) {
             std::fprintf(stderr, "PictureGenerator: %s: %s\n", Path.c_str(), Error.c_str());
             return false;
         }
         std::printf("%-16s %4d x %d\n", Path.c_str(), Size, Size);
     }
+    const std::string IconPath = Folder + "/zerathon.ico";
+    const std::vector<uint8_t> Icon = WindowsIcon();
+    if (Icon.empty() || !TFile::WriteAtomic(IconPath, Icon.data(), Icon.size(), &Error)) {
+        std::fprintf(stderr, "PictureGenerator: %s: %s\n", IconPath.c_str(), Error.c_str());
+        return false;
+    }
+    std::printf("%-16s 16, 32, 48, 256\n", IconPath.c_str());
     return true;
 }

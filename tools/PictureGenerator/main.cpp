@@ -2,7 +2,7 @@
 // data directory. The output depends only on this source: fixed seeds, no clock.
 // Usage: PictureGenerator DATA_DIR
 //        PictureGenerator --contact DATA_DIR OUT.png   (all pictures on one sheet, for review)
-//        PictureGenerator --icons FOLDER               (the desktop icons, zerathon-SIZE.png)
+//        PictureGenerator --icons FOLDER               (the desktop icons, zerathon-SIZE.png, zerathon.ico)
 #include "TContactSheet.h"
 #include "TIconArt.h"
 #include "TPictureSet.h"

@@ -18,6 +18,8 @@ namespace {
 
 // A player's three save files, written over and over by a child process that is killed at random
 // moments: whatever moment the kill comes, each file must still load, whole, as one of its versions.
+// The child is a fork of the test, which Windows has no way to make; the saving code it proves is the
+// same there but for the final replace, which its own test covers.
 class TSaveKillTest : public ::testing::Test {
   protected:
     void SetUp() override {
