@@ -47,7 +47,8 @@ test: deps
 
 # Windows, cross-built with MinGW-w64: build/zerathon-VERSION-win64.zip, and the same game folder in
 # build/windows/package/Zerathon. The libraries are built once from Debian's source packages into
-# build/windows-deps (tools/windows/build-deps.sh); the tests run under Wine.
+# build/windows-deps (tools/windows/build-deps.sh); new libraries start a fresh configuration, since
+# CMake would keep finding the old ones. The tests run under Wine.
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev wine64 wine
 WINBUILD := build/windows
 windows-deps: deps
@@ -61,6 +62,7 @@ windows-deps: deps
 
 windows: windows-deps
 	@Prefix=$$(tools/windows/build-deps.sh $(CURDIR)/build/windows-deps) && \
+	{ grep -qs "^SDL2_DIR:PATH=$$Prefix/" $(WINBUILD)/CMakeCache.txt || rm -f $(WINBUILD)/CMakeCache.txt; } && \
 	cmake -S . -B $(WINBUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW64.cmake -DZERATHON_WINDOWS_PREFIX=$$Prefix \
 	    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/tools/windows/wine-run.sh >/dev/null
 	cmake --build $(WINBUILD) -j $(JOBS) --target zerathon windows_zip

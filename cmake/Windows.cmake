@@ -22,3 +22,5 @@ add_custom_command(OUTPUT ${PackageZip}
     DEPENDS zerathon ${DataFiles} ${CMAKE_SOURCE_DIR}/dist/windows/ReadMe.txt
     COMMENT "Packing ${PackageName}.zip")
 add_custom_target(windows_zip ALL DEPENDS ${PackageZip})
+# What a player downloads carries no symbols.
+target_link_options(zerathon PRIVATE $<$<CONFIG:Release>:-s>)

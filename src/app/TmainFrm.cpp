@@ -498,7 +498,8 @@ void TmainFrm::RunGameFrame(bool Shown) {
     VelaTimer.Process();
     VelaCanvas->ResetCounters();
     Gamepad.Tick();
-    VelaDevice.Rasterise = DrawFrames && (Shown || ScreenshotAsked(FrameNumber + 1));
+    // A screenshot asked for is drawn even where nothing else is.
+    VelaDevice.Rasterise = (DrawFrames && Shown) || ScreenshotAsked(FrameNumber + 1);
     VelaDevice.Render(0, true);
     ++FrameNumber;
     Recorder.FrameDone(FrameNumber, TVelaTimer::GameFrameMs);

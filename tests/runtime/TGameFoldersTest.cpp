@@ -1,6 +1,7 @@
 #include "runtime/TGameFolders.h"
 #include "RuntimeTestSupport.h"
 #include "runtime/TFile.h"
+#include "runtime/TFileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,28 @@ TEST(TGameFoldersTest, PortableWhereTheDataSitsBesideTheProgramOrIsNamed) {
     EXPECT_EQ(Named.SettingsFile(), L.Root.Path + "/elsewhere/Settings.ini");
     EXPECT_EQ(Asked, 0);
     EXPECT_EQ(Problem, "");
+}
+
+// A game unpacked where the player may not write (under Program Files, on a read-only medium) still
+// reads its data beside the program, but keeps the player's files in the player's own folder; the
+// probe it writes to find out leaves nothing behind.
+TEST(TGameFoldersTest, AProgramFolderThatCannotBeWrittenToSendsThePlayersFilesHome) {
+    TLayout L;
+    PlantGameData(L.Exe());
+    // A folder where the probe's temporary file must go stops the write, even for root.
+    ASSERT_TRUE(TFile::MakeDirectory(L.Exe() + ".zerathon-write-check.tmp"));
+    std::string Problem;
+    TGameFolders ReadOnly = TGameFolders::Choose("", L.Exe(), "", UserDirAt(L.Home()), Problem);
+    EXPECT_FALSE(ReadOnly.Portable);
+    EXPECT_EQ(ReadOnly.DataDir, L.Exe());
+    EXPECT_EQ(ReadOnly.SettingsFile(), L.Home() + "Settings.ini");
+    EXPECT_EQ(ReadOnly.HighScoreFile(), L.Home() + "highscore.hsf");
+    EXPECT_EQ(Problem, "");
+
+    std::filesystem::remove(TFileSystem::Native(L.Exe() + ".zerathon-write-check.tmp"));
+    TGameFolders Writable = TGameFolders::Choose("", L.Exe(), "", UserDirAt(L.Home()), Problem);
+    EXPECT_TRUE(Writable.Portable);
+    EXPECT_EQ(TFileSystem::List(L.Exe()), std::vector<std::string>{"Graphic"});
 }
 
 TEST(TGameFoldersTest, InstalledReadsSharedDataAndWritesIntoThePlayersFolder) {

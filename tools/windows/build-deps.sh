@@ -1,6 +1,6 @@
 #!/bin/sh
-# Builds the libraries the Windows game links statically (zlib, libpng, libjpeg-turbo, freetype, SDL2,
-# SDL2_ttf, SDL2_mixer) with Debian's MinGW-w64 from Debian's own source packages, into a prefix kept
+# Builds the libraries the Windows game links statically (zlib, libpng, libjpeg-turbo, freetype,
+# HarfBuzz, SDL2, SDL2_ttf, SDL2_mixer) with Debian's MinGW-w64 from Debian's own source packages, into a prefix kept
 # in a cache keyed by the packages' versions and this script: a second run with nothing changed does
 # nothing. Needs root for the deb-src line and the packages when they are missing.
 # Usage: tools/windows/build-deps.sh PREFIX_ROOT   (prints the prefix it built or found)
@@ -9,7 +9,7 @@ Top=$(cd "$(dirname "$0")/../.." && pwd)
 Root=${1:-$Top/build/windows-deps}
 Host=x86_64-w64-mingw32
 Jobs=$(nproc 2>/dev/null || echo 2)
-Packages="libsdl2 libsdl2-ttf libsdl2-mixer zlib libpng1.6 libjpeg-turbo freetype"
+Packages="libsdl2 libsdl2-ttf libsdl2-mixer zlib libpng1.6 libjpeg-turbo freetype harfbuzz"
 
 Log() { echo "build-deps: $*" >&2; }
 
@@ -100,9 +100,16 @@ Log SDL2
 cd "$(Dir libsdl2)"
 CMakeBuild -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
 
+# Text is shaped by HarfBuzz, as Debian's SDL2_ttf does: without it kerning differs, and so would every
+# line of text from the Linux game's.
+Log harfbuzz
+cd "$(Dir harfbuzz)"
+CMakeBuild -DHB_HAVE_FREETYPE=ON -DHB_HAVE_GLIB=OFF -DHB_HAVE_ICU=OFF -DHB_HAVE_GOBJECT=OFF \
+    -DHB_BUILD_UTILS=OFF -DHB_BUILD_SUBSET=OFF -DHB_BUILD_TESTS=OFF
+
 Log SDL2_ttf
 cd "$(Dir libsdl2-ttf)"
-CMakeBuild -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=OFF -DSDL2TTF_SAMPLES=OFF
+CMakeBuild -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=ON -DSDL2TTF_SAMPLES=OFF
 
 # Ogg through its built-in stb_vorbis; no format that needs another library.
 Log SDL2_mixer
