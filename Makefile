@@ -67,8 +67,10 @@ windows: windows-deps
 	    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/tools/windows/wine-run.sh >/dev/null
 	cmake --build $(WINBUILD) -j $(JOBS) --target zerathon windows_zip
 
+# Wine's prefix is made before the tests start side by side: two first starts at once trip over each other.
 windows-test: windows
 	cmake --build $(WINBUILD) -j $(JOBS)
+	tools/windows/wine-run.sh wineboot --init
 	cd $(WINBUILD) && ctest --output-on-failure -j $(JOBS)
 
 # A system-wide installation (make install PREFIX=/usr), or into any prefix of the player's choice.
